@@ -1,0 +1,45 @@
+# The two commands of the README:
+#   make run   installs what is missing, builds, generates the databases and starts Gridora
+#   make test  installs what is missing, builds and runs every test (plain and sanitized)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_GEN  := -G Ninja
+export QTWEBENGINE_DISABLE_SANDBOX := 1
+export QTWEBENGINE_CHROMIUM_FLAGS := --disable-gpu --no-sandbox
+
+.PHONY: deps build run test test-plain test-sanitized bench format clean
+
+deps:
+	bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+run: build
+	./$(BUILD)/bin/Gridora
+
+test: test-plain test-sanitized
+
+test-plain: build
+	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir $(BUILD) --output-on-failure -j2
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DGRIDORA_SANITIZE=ON -DGRIDORA_BUILD_GUI=OFF -DGRIDORA_BUILD_BENCH=OFF
+
+test-sanitized: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+bench: build
+	for b in $(BUILD)/bin/bench_*; do $$b; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

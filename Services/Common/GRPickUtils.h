@@ -1,0 +1,22 @@
+// Pick arithmetic of the snake draft, shared by the service libraries.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace gr {
+
+struct DraftSlot {
+    int32_t round = 0;        // from 1
+    int32_t place = 0;        // place within the round, from 1
+    int32_t managerRank = 0;  // draft rank of the manager who makes the pick
+};
+
+// Snake order: ranks 1..n pick in odd rounds, n..1 in even rounds. Nothing when
+// there are no managers or the pick number is below 1.
+std::optional<DraftSlot> GetDraftSlot(int32_t pickNo, int32_t noOfManagers);
+
+// The round of a pick number among n managers (0 when n is below 1).
+int32_t RoundOfPick(int32_t pickNo, int32_t noOfManagers);
+
+}  // namespace gr
