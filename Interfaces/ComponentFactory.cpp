@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -46,6 +47,13 @@ ComPtr<IUnknown> CreateObject(const std::string& className, std::string& errorMe
         return {};
     }
     const std::string library = className.substr(0, dot);
+    // Only plain identifiers name a library: nothing may steer the loader to another folder.
+    for (char c : library) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') {
+            errorMessage = "Invalid class name: \"" + className + "\".";
+            return {};
+        }
+    }
     const std::string path = ComponentFolder() + "/lib" + library + ".so";
     if (!std::filesystem::exists(path)) {
         errorMessage = "Component library " + path + " is missing.";
