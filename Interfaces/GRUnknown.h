@@ -14,6 +14,7 @@
 // parameters and take no slot.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -57,7 +58,7 @@ consteval Guid MakeGuid(const char (&s)[37]) {
     g.data3 = static_cast<uint16_t>(detail::Hex(s + 14, 4));
     g.data4[0] = static_cast<uint8_t>(detail::Hex(s + 19, 2));
     g.data4[1] = static_cast<uint8_t>(detail::Hex(s + 21, 2));
-    for (int i = 0; i < 6; ++i) g.data4[2 + i] = static_cast<uint8_t>(detail::Hex(s + 24 + 2 * i, 2));
+    for (int i = 0; i < 6; ++i) g.data4[2 + i] = static_cast<uint8_t>(detail::Hex(s + 24 + static_cast<ptrdiff_t>(2 * i), 2));
     return g;
 }
 
