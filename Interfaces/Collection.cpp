@@ -2,7 +2,9 @@
 
 namespace gr {
 
-ComPtr<Collection> Collection::Create() { return ComPtr<Collection>(new Collection()); }
+ComPtr<Collection> Collection::Create() {
+    return ComPtr<Collection>(new Collection());
+}
 
 bool Collection::Add(const ComPtr<IUnknown>& item, const std::string& key, int32_t before,
                      int32_t after) {

@@ -11,7 +11,7 @@
 namespace gr {
 
 class ICollection : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("9E3B7C51-2A4D-4F0B-8C61-5D2E7A9B1C40");
 };
 
@@ -19,7 +19,7 @@ public:
 // under a unique text key. The collection is itself reference counted, so holders
 // share one list rather than copies.
 class Collection final : public ComObject<ICollection> {
-public:
+  public:
     struct Entry {
         ComPtr<IUnknown> item;
         std::string key;  // empty when the item has no key
@@ -75,7 +75,7 @@ public:
     std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
     std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
 
-private:
+  private:
     Collection() = default;
 
     bool ValidPosition(int32_t index) const { return index >= 1 && index <= Count(); }

@@ -12,10 +12,11 @@ namespace gr {
 // Each interface derives directly from IUnknown; the object dies with its last reference.
 template <class First, class... Rest>
 class ComObject : public First, public Rest... {
-public:
+  public:
     bool QueryInterface(const Guid& iid, void** ppv) override {
         void* found = Find<First, Rest...>(iid);
-        if (!found && iid == IUnknown::IID) found = static_cast<IUnknown*>(static_cast<First*>(this));
+        if (!found && iid == IUnknown::IID)
+            found = static_cast<IUnknown*>(static_cast<First*>(this));
         *ppv = found;
         if (found) AddRef();
         return found != nullptr;
@@ -27,13 +28,13 @@ public:
         return left;
     }
 
-protected:
+  protected:
     ComObject() = default;
     virtual ~ComObject() = default;
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
 
-private:
+  private:
     template <class I, class... More>
     void* Find(const Guid& iid) {
         if (iid == I::IID) return static_cast<I*>(this);

@@ -11,7 +11,7 @@ namespace gr {
 
 template <class T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes a new reference on p.
@@ -21,11 +21,11 @@ public:
     ComPtr(const ComPtr& other) : ComPtr(other.m_p) {}
     ComPtr(ComPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    ComPtr(const ComPtr<U>& other) : ComPtr(static_cast<T*>(other.get())) {}
+    requires std::is_convertible_v<U*, T*> ComPtr(const ComPtr<U>& other)
+        : ComPtr(static_cast<T*>(other.get())) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    ComPtr(ComPtr<U>&& other) noexcept : m_p(other.Detach()) {}
+    requires std::is_convertible_v<U*, T*> ComPtr(ComPtr<U>&& other)
+    noexcept : m_p(other.Detach()) {}
     ~ComPtr() { reset(); }
 
     ComPtr& operator=(const ComPtr& other) {
@@ -74,7 +74,7 @@ public:
     }
     friend bool operator==(const ComPtr& a, std::nullptr_t) { return a.m_p == nullptr; }
 
-private:
+  private:
     T* m_p = nullptr;
 };
 

@@ -29,7 +29,8 @@ void* LoadLibrary(const std::string& path, std::string& errorMessage) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
-        errorMessage = "Cannot load component library " + path + (why ? std::string(": ") + why : "");
+        errorMessage =
+            "Cannot load component library " + path + (why ? std::string(": ") + why : "");
         return nullptr;
     }
     loaded.emplace(path, handle);
@@ -38,7 +39,9 @@ void* LoadLibrary(const std::string& path, std::string& errorMessage) {
 
 }  // namespace
 
-std::string ComponentFolder() { return FolderOf(reinterpret_cast<const void*>(&ComponentFolder)); }
+std::string ComponentFolder() {
+    return FolderOf(reinterpret_cast<const void*>(&ComponentFolder));
+}
 
 ComPtr<IUnknown> CreateObject(const std::string& className, std::string& errorMessage) {
     const auto dot = className.find('.');

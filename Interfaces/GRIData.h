@@ -23,7 +23,7 @@ class IManagerTmplInfo;
 
 // Everything that can be searched for and picked.
 class IPickable : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("8711D2CB-DC47-4A52-9B12-37E2A176E24A");
     virtual PickableTypesEnum get_PickType() = 0;
     virtual std::string get_PickName() = 0;
@@ -31,7 +31,7 @@ public:
 };
 
 class IPositionInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("C24CF9A0-C092-41DF-8DDE-3F78678BFAD4");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Abbr() = 0;
@@ -39,7 +39,7 @@ public:
 };
 
 class ITeamInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("C0965CA2-55F5-4091-BF24-CC5D863EF254");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Abbr() = 0;
@@ -49,7 +49,7 @@ public:
 };
 
 class IPlayerInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("84C6F51F-A910-4E85-AEA8-4F989DE8E072");
     virtual int32_t get_ID() = 0;
     virtual std::string get_LastName() = 0;
@@ -60,7 +60,7 @@ public:
 };
 
 class IManagerTmplInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("56873D70-9188-43DD-8045-6CCA70E83AAF");
     virtual int32_t get_ID() = 0;
     virtual std::string get_LastName() = 0;
@@ -68,7 +68,7 @@ public:
 };
 
 class IManagerInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("59A27639-FA3A-4644-8A09-861233A8D87B");
     virtual int32_t get_ID() = 0;
     virtual std::string get_LastName() = 0;
@@ -81,14 +81,14 @@ public:
 };
 
 class IPrizeTypeInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("3426FE29-31C1-4DEE-A3F6-47FD2B1F9E86");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Name() = 0;
 };
 
 class IPrizeTmplInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("BF6268AA-3568-4734-9789-98A46711CD79");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Desc() = 0;
@@ -96,7 +96,7 @@ public:
 };
 
 class IPrizeInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("F7C3A5E1-E4FC-414E-B23E-23670353AAF5");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Desc() = 0;
@@ -107,7 +107,7 @@ public:
 };
 
 class IWinningInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("F0B3DA1F-FB69-4D6A-A3FB-29757FDE0268");
     virtual int32_t get_ID() = 0;
     virtual std::string get_Key() = 0;
@@ -124,7 +124,7 @@ public:
 };
 
 class IDraftInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("A040FCCC-8D16-4BE4-95E9-60C61F10D78B");
     virtual int32_t get_DraftNo() = 0;
     virtual void let_DraftNo(int32_t value) = 0;
@@ -136,7 +136,7 @@ public:
 
 // Note that let stands before get.
 class ISettingInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("B35D7DE2-788C-4C5D-B93D-2D61E5A7011D");
     virtual void let_CurrentSeason(int32_t value) = 0;
     virtual int32_t get_CurrentSeason() = 0;
@@ -145,15 +145,15 @@ public:
 // Outgoing events of the settings object. Sinks are held without a reference, so a
 // listener that also holds the settings object makes no cycle.
 class ISettingInfoEvents {
-public:
+  public:
     virtual void SettingsChanged() = 0;
 
-protected:
+  protected:
     ~ISettingInfoEvents() = default;
 };
 
 class ISeasonInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("4A7F0D1F-1FBA-49D1-B6B7-739B397FD747");
     virtual int32_t get_ID() = 0;
     virtual int32_t get_Year() = 0;

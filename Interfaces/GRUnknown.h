@@ -58,13 +58,15 @@ consteval Guid MakeGuid(const char (&s)[37]) {
     g.data3 = static_cast<uint16_t>(detail::Hex(s + 14, 4));
     g.data4[0] = static_cast<uint8_t>(detail::Hex(s + 19, 2));
     g.data4[1] = static_cast<uint8_t>(detail::Hex(s + 21, 2));
-    for (int i = 0; i < 6; ++i) g.data4[2 + i] = static_cast<uint8_t>(detail::Hex(s + 24 + static_cast<ptrdiff_t>(2 * i), 2));
+    for (int i = 0; i < 6; ++i)
+        g.data4[2 + i] =
+            static_cast<uint8_t>(detail::Hex(s + 24 + static_cast<ptrdiff_t>(2 * i), 2));
     return g;
 }
 
 // Base of every interface: identity, interface query and reference counting.
 class IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("00000000-0000-0000-C000-000000000046");
 
     // Stores an AddRef'd pointer to the asked interface in *ppv and returns true,
@@ -73,7 +75,7 @@ public:
     virtual uint32_t AddRef() = 0;
     virtual uint32_t Release() = 0;
 
-protected:
+  protected:
     IUnknown() = default;
     IUnknown(const IUnknown&) = default;
     IUnknown& operator=(const IUnknown&) = default;

@@ -6,40 +6,40 @@
 namespace gr {
 
 class IDataService : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("43EC95E8-C8A0-4446-8038-1A90902F0112");
 
-    virtual int32_t get_CurrentSeasonID() = 0;                                      // 1
-    virtual void let_CurrentSeasonID(int32_t value) = 0;                            // 2
-    virtual int32_t get_CurrentSeasonYear() = 0;                                    // 3
-    virtual void let_CurrentSeasonYear(int32_t value) = 0;                          // 4
-    virtual ComPtr<ISeasonInfo> GetCurrentSeasonInfo() = 0;                         // 5
-    virtual bool DiscardCurrentSeasonInfo() = 0;                                    // 6
-    virtual ComPtr<ISeasonInfo> AddSeason(int32_t SeasonYear) = 0;                  // 7
-    virtual bool SaveCurrentSeasonInfo() = 0;                                       // 8
-    virtual ComPtr<Collection> GetAllSeasons() = 0;                                 // 9
-    virtual bool Initialize(DBTypeEnum DBType, std::string& ErrMessage) = 0;        // 10
+    virtual int32_t get_CurrentSeasonID() = 0;                                // 1
+    virtual void let_CurrentSeasonID(int32_t value) = 0;                      // 2
+    virtual int32_t get_CurrentSeasonYear() = 0;                              // 3
+    virtual void let_CurrentSeasonYear(int32_t value) = 0;                    // 4
+    virtual ComPtr<ISeasonInfo> GetCurrentSeasonInfo() = 0;                   // 5
+    virtual bool DiscardCurrentSeasonInfo() = 0;                              // 6
+    virtual ComPtr<ISeasonInfo> AddSeason(int32_t SeasonYear) = 0;            // 7
+    virtual bool SaveCurrentSeasonInfo() = 0;                                 // 8
+    virtual ComPtr<Collection> GetAllSeasons() = 0;                           // 9
+    virtual bool Initialize(DBTypeEnum DBType, std::string& ErrMessage) = 0;  // 10
     bool Initialize(DBTypeEnum DBType) {
         std::string ignored;
         return Initialize(DBType, ignored);
     }
-    virtual bool SaveManagersPlaying() = 0;                                         // 11
-    virtual bool SaveRanking() = 0;                                                 // 12
-    virtual bool DisableRanking() = 0;                                              // 13
-    virtual ComPtr<Collection> GetPlayerPositions() = 0;                            // 14
-    virtual bool SaveDrafts() = 0;                                                  // 15
-    virtual bool DeleteDrafts() = 0;                                                // 16
-    virtual bool DisableDrafting() = 0;                                             // 17
-    virtual ComPtr<Collection> GetTeams() = 0;                                      // 18
+    virtual bool SaveManagersPlaying() = 0;               // 11
+    virtual bool SaveRanking() = 0;                       // 12
+    virtual bool DisableRanking() = 0;                    // 13
+    virtual ComPtr<Collection> GetPlayerPositions() = 0;  // 14
+    virtual bool SaveDrafts() = 0;                        // 15
+    virtual bool DeleteDrafts() = 0;                      // 16
+    virtual bool DisableDrafting() = 0;                   // 17
+    virtual ComPtr<Collection> GetTeams() = 0;            // 18
     virtual ComPtr<Collection> Search(InfoTypeEnum SearchType, const std::string& SearchText,
                                       bool CurSeasonOnly = false,
-                                      bool SkipRetiredPlayers = true) = 0;          // 19
-    virtual ComPtr<ISettingInfo> GetSettings() = 0;                                 // 20
-    virtual bool SaveSettings() = 0;                                                // 21
+                                      bool SkipRetiredPlayers = true) = 0;  // 19
+    virtual ComPtr<ISettingInfo> GetSettings() = 0;                         // 20
+    virtual bool SaveSettings() = 0;                                        // 21
     virtual bool UpdatePlayer(const std::string& LastName, const std::string& FirstName,
                               int32_t Position, int32_t Team, bool IsRetired, int32_t& ID,
                               ComPtr<IPlayerInfo>& oNewPlayer,
-                              std::string& ErrorMessage) = 0;                       // 22
+                              std::string& ErrorMessage) = 0;  // 22
     // IsRetired left out: the player is stored as not retired.
     bool UpdatePlayer(const std::string& LastName, const std::string& FirstName, int32_t Position,
                       int32_t Team, int32_t& ID, ComPtr<IPlayerInfo>& oNewPlayer,
@@ -49,19 +49,19 @@ public:
     }
     virtual bool UpdatePosition(const std::string& Desc, const std::string& Abbr, int32_t& ID,
                                 ComPtr<IPositionInfo>& oNewPosition,
-                                std::string& ErrorMessage) = 0;                     // 23
+                                std::string& ErrorMessage) = 0;  // 23
     virtual bool UpdateManager(const std::string& LastName, const std::string& FirstName,
                                int32_t& ID, ComPtr<IManagerTmplInfo>& oNewManagerTmpl,
-                               std::string& ErrorMessage) = 0;                      // 24
+                               std::string& ErrorMessage) = 0;  // 24
     virtual bool UpdatePrize(const std::string& Name, int32_t PrizeTypeID, int32_t& ID,
                              ComPtr<IPrizeTmplInfo>& oNewPrize,
-                             std::string& ErrorMessage) = 0;                        // 25
-    virtual ComPtr<Collection> GetPrizeTmpls() = 0;                                 // 26
-    virtual ComPtr<Collection> GetPrizeTypes() = 0;                                 // 27
-    virtual bool AddWinning(ComPtr<IWinningInfo>& oNewWin) = 0;                     // 28
-    virtual bool SaveWinnings() = 0;                                                // 29
-    virtual void CloseDatabase() = 0;                                               // 30
-    virtual bool OpenDatabase(bool ClearCache, std::string& ErrorMessage) = 0;      // 31
+                             std::string& ErrorMessage) = 0;                                  // 25
+    virtual ComPtr<Collection> GetPrizeTmpls() = 0;                                           // 26
+    virtual ComPtr<Collection> GetPrizeTypes() = 0;                                           // 27
+    virtual bool AddWinning(ComPtr<IWinningInfo>& oNewWin) = 0;                               // 28
+    virtual bool SaveWinnings() = 0;                                                          // 29
+    virtual void CloseDatabase() = 0;                                                         // 30
+    virtual bool OpenDatabase(bool ClearCache, std::string& ErrorMessage) = 0;                // 31
     virtual bool Delete(InfoTypeEnum DeleteType, int32_t ID, std::string& ErrorMessage) = 0;  // 32
 };
 

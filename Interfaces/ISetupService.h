@@ -12,7 +12,7 @@ inline constexpr Guid CLSID_SetupService = MakeGuid("5780BB46-4F68-4036-96FE-4E9
 inline constexpr Guid CLSID_SetupInfo = MakeGuid("F5BA5939-6201-49EF-B340-170C30C3F8C2");
 
 class ISetupInfo : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("04227380-CF4E-4656-95BC-E826384E14E2");
     virtual int32_t get_DBTypeID() = 0;
     virtual void let_DBTypeID(int32_t value) = 0;
@@ -23,7 +23,7 @@ public:
 };
 
 class ISetupService : public IUnknown {
-public:
+  public:
     static constexpr Guid IID = MakeGuid("6E60EE91-EE3D-4CAD-B4B6-0C0C7BCC084D");
     virtual bool Initialize(std::string& ErrMessage) = 0;
     virtual ComPtr<ISetupInfo> get_SetupInfo() = 0;

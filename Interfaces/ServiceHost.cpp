@@ -21,7 +21,9 @@ std::string& FolderOverride() {
 }
 }  // namespace
 
-void SetErrorReporter(ErrorReporter reporter) { Reporter() = std::move(reporter); }
+void SetErrorReporter(ErrorReporter reporter) {
+    Reporter() = std::move(reporter);
+}
 
 void ReportError(const std::string& title, const std::string& text) {
     if (Reporter()) {
@@ -31,7 +33,9 @@ void ReportError(const std::string& title, const std::string& text) {
     std::cerr << title << ": " << text << std::endl;
 }
 
-void SetTodayProvider(TodayProvider provider) { TodaySource() = std::move(provider); }
+void SetTodayProvider(TodayProvider provider) {
+    TodaySource() = std::move(provider);
+}
 
 std::chrono::year_month_day Today() {
     if (TodaySource()) return TodaySource()();
@@ -43,7 +47,11 @@ std::chrono::year_month_day Today() {
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
-void SetDatabaseFolderOverride(const std::string& folder) { FolderOverride() = folder; }
-std::string DatabaseFolderOverride() { return FolderOverride(); }
+void SetDatabaseFolderOverride(const std::string& folder) {
+    FolderOverride() = folder;
+}
+std::string DatabaseFolderOverride() {
+    return FolderOverride();
+}
 
 }  // namespace gr::host

@@ -14,7 +14,9 @@ Statement::Statement(Database& db, const std::string& sql) : m_db(db) {
     if (rc != SQLITE_OK) db.Throw(rc);
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
 Statement& Statement::Bind(int index, int32_t value) {
     const int rc = sqlite3_bind_int(m_stmt, index, value);
@@ -28,7 +30,9 @@ Statement& Statement::Bind(int index, int64_t value) {
     return *this;
 }
 
-Statement& Statement::Bind(int index, bool value) { return Bind(index, int32_t{value ? 1 : 0}); }
+Statement& Statement::Bind(int index, bool value) {
+    return Bind(index, int32_t{value ? 1 : 0});
+}
 
 Statement& Statement::Bind(int index, const std::string& value) {
     const int rc = sqlite3_bind_text(m_stmt, index, value.data(), static_cast<int>(value.size()),
@@ -72,16 +76,21 @@ int Statement::ColumnIndex(const std::string& column) const {
         for (int i = 0; i < n; ++i) m_columns.emplace(sqlite3_column_name(m_stmt, i), i);
     }
     auto it = m_columns.find(column);
-    if (it == m_columns.end()) throw DbError(SQLITE_ERROR, "Item not found in this collection: " + column);
+    if (it == m_columns.end())
+        throw DbError(SQLITE_ERROR, "Item not found in this collection: " + column);
     return it->second;
 }
 
 bool Statement::IsNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
-bool Statement::IsNull(const std::string& column) const { return IsNull(ColumnIndex(column)); }
+bool Statement::IsNull(const std::string& column) const {
+    return IsNull(ColumnIndex(column));
+}
 
-int32_t Statement::GetLong(int column) const { return sqlite3_column_int(m_stmt, column); }
+int32_t Statement::GetLong(int column) const {
+    return sqlite3_column_int(m_stmt, column);
+}
 int32_t Statement::GetLong(const std::string& column) const {
     return GetLong(ColumnIndex(column));
 }
@@ -100,9 +109,13 @@ std::string Statement::GetText(const std::string& column) const {
     return GetText(ColumnIndex(column));
 }
 
-bool Statement::GetBool(const std::string& column) const { return GetLong(column) != 0; }
+bool Statement::GetBool(const std::string& column) const {
+    return GetLong(column) != 0;
+}
 
-int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 // ---- Database ----------------------------------------------------------------------
 
@@ -127,7 +140,8 @@ Database::Database(const std::string& path, const std::string& key, int flags) :
 }
 
 std::unique_ptr<Database> Database::Create(const std::string& path, const std::string& key) {
-    if (std::filesystem::exists(path)) throw DbError(SQLITE_CANTOPEN, "File already exists: " + path);
+    if (std::filesystem::exists(path))
+        throw DbError(SQLITE_CANTOPEN, "File already exists: " + path);
     return std::unique_ptr<Database>(
         new Database(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
 }
@@ -155,14 +169,16 @@ void Database::Execute(const std::string& sql) {
     if (rc != SQLITE_OK) {
         std::string why = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
-        if (sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (sqlite3_get_autocommit(m_db) == 0)
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw DbError(rc, why);
     }
 }
 
 Statement& Database::Cached(const std::string& sql) {
     auto it = m_cache.find(sql);
-    if (it == m_cache.end()) it = m_cache.emplace(sql, std::make_unique<Statement>(*this, sql)).first;
+    if (it == m_cache.end())
+        it = m_cache.emplace(sql, std::make_unique<Statement>(*this, sql)).first;
     it->second->Reset();
     return *it->second;
 }
@@ -175,7 +191,9 @@ int32_t Database::NextId(const std::string& table, const std::string& column) {
     return highest + 1;
 }
 
-int Database::Changes() const { return sqlite3_changes(m_db); }
+int Database::Changes() const {
+    return sqlite3_changes(m_db);
+}
 
 void Database::Throw(int code) const {
     throw DbError(code, m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code));
@@ -183,7 +201,9 @@ void Database::Throw(int code) const {
 
 // ---- Transaction -------------------------------------------------------------------
 
-Transaction::Transaction(Database& db) : m_db(db) { m_db.Execute("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db) : m_db(db) {
+    m_db.Execute("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!m_done) sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);

@@ -15,12 +15,12 @@ namespace gr::db {
 
 // An error raised by the engine; what() is the engine's description.
 class DbError : public std::runtime_error {
-public:
+  public:
     DbError(int code, const std::string& description)
         : std::runtime_error(description), m_code(code) {}
     int Code() const { return m_code; }
 
-private:
+  private:
     int m_code;
 };
 
@@ -29,7 +29,7 @@ class Database;
 // One prepared statement. Parameters are bound by 1-based position; columns are read by
 // name with the league's reading conventions (null reads as 0, empty text or false).
 class Statement {
-public:
+  public:
     Statement(Database& db, const std::string& sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -62,7 +62,7 @@ public:
     bool IsNull(int column) const;
     int ColumnCount() const;
 
-private:
+  private:
     int ColumnIndex(const std::string& column) const;
 
     Database& m_db;
@@ -73,7 +73,7 @@ private:
 // An open, keyed database file. The connection holds an exclusive lock for its whole
 // life, so a second process that tries to open the file fails with "database is locked".
 class Database {
-public:
+  public:
     // Opens an existing file read-write. Throws DbError with the engine's description
     // (wrong key and non-database files give "file is not a database").
     Database(const std::string& path, const std::string& key);
@@ -98,7 +98,7 @@ public:
 
     [[noreturn]] void Throw(int code) const;
 
-private:
+  private:
     Database(const std::string& path, const std::string& key, int flags);
     void Configure(const std::string& key);
 
@@ -109,14 +109,14 @@ private:
 
 // All-or-nothing: rolls back unless Commit was called.
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void Commit();
 
-private:
+  private:
     Database& m_db;
     bool m_done = false;
 };

@@ -7,13 +7,13 @@
 namespace {
 
 class IWidget : public gr::IUnknown {
-public:
+  public:
     static constexpr gr::Guid IID = gr::MakeGuid("0D6C1A52-3B7E-4C41-9A0E-6F4B2D8E1A33");
     virtual int Answer() = 0;
 };
 
 class Widget final : public gr::ComObject<IWidget> {
-public:
+  public:
     int Answer() override { return 42; }
 };
 

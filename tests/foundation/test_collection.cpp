@@ -6,21 +6,23 @@
 namespace {
 
 class INamed : public gr::IUnknown {
-public:
+  public:
     static constexpr gr::Guid IID = gr::MakeGuid("1F0A5E77-2C3D-4B8A-9E61-0A7B3C4D5E60");
     virtual std::string Name() = 0;
 };
 
 class Named final : public gr::ComObject<INamed> {
-public:
+  public:
     explicit Named(std::string name) : m_name(std::move(name)) {}
     std::string Name() override { return m_name; }
 
-private:
+  private:
     std::string m_name;
 };
 
-gr::ComPtr<INamed> Make(const std::string& name) { return gr::MakeCom<Named>(name); }
+gr::ComPtr<INamed> Make(const std::string& name) {
+    return gr::MakeCom<Named>(name);
+}
 
 std::vector<std::string> Names(const gr::Collection& c) {
     std::vector<std::string> out;
@@ -29,7 +31,7 @@ std::vector<std::string> Names(const gr::Collection& c) {
 }
 
 class CollectionTest : public ::testing::Test {
-protected:
+  protected:
     gr::ComPtr<gr::Collection> c = gr::Collection::Create();
 };
 

@@ -9,12 +9,12 @@
 namespace {
 
 class IFirst : public gr::IUnknown {
-public:
+  public:
     static constexpr gr::Guid IID = gr::MakeGuid("7A9C8B6D-1E2F-4A3B-8C4D-5E6F7A8B9C01");
     virtual int First() = 0;
 };
 class ISecond : public gr::IUnknown {
-public:
+  public:
     static constexpr gr::Guid IID = gr::MakeGuid("7A9C8B6D-1E2F-4A3B-8C4D-5E6F7A8B9C02");
     virtual int Second() = 0;
 };
@@ -22,7 +22,7 @@ public:
 int g_alive = 0;
 
 class Both final : public gr::ComObject<IFirst, ISecond> {
-public:
+  public:
     Both() { ++g_alive; }
     ~Both() override { --g_alive; }
     int First() override { return 1; }
@@ -33,20 +33,22 @@ public:
 // settings object does with its listener, so releasing the parent frees both.
 class Child;
 class Parent final : public gr::ComObject<IFirst> {
-public:
+  public:
     Parent();
     ~Parent() override { --g_alive; }
     int First() override { return 0; }
     gr::ComPtr<Child> child;
 };
 class Child final : public gr::ComObject<ISecond> {
-public:
+  public:
     explicit Child(Parent* owner) : owner(owner) { ++g_alive; }
     ~Child() override { --g_alive; }
     int Second() override { return owner ? 2 : 0; }
     Parent* owner;
 };
-Parent::Parent() : child(gr::MakeCom<Child>(this)) { ++g_alive; }
+Parent::Parent() : child(gr::MakeCom<Child>(this)) {
+    ++g_alive;
+}
 
 TEST(ComponentModel, GuidParsesTheTextForm) {
     constexpr gr::Guid g = gr::MakeGuid("43EC95E8-C8A0-4446-8038-1A90902F0112");
@@ -60,17 +62,16 @@ TEST(ComponentModel, GuidParsesTheTextForm) {
 }
 
 TEST(ComponentModel, ContractIdentifiersAreDistinct) {
-    const gr::Guid ids[] = {gr::IDataService::IID,     gr::ISeasonInfo::IID,
-                            gr::IManagerInfo::IID,     gr::IManagerTmplInfo::IID,
-                            gr::IPlayerInfo::IID,      gr::ITeamInfo::IID,
-                            gr::IPositionInfo::IID,    gr::IPrizeInfo::IID,
-                            gr::IPrizeTmplInfo::IID,   gr::IPrizeTypeInfo::IID,
-                            gr::IWinningInfo::IID,     gr::IDraftInfo::IID,
-                            gr::ISettingInfo::IID,     gr::IPickable::IID,
-                            gr::ISetupService::IID,    gr::ISetupInfo::IID,
-                            gr::IUnknown::IID,         gr::ICollection::IID};
+    const gr::Guid ids[] = {
+        gr::IDataService::IID,     gr::ISeasonInfo::IID,  gr::IManagerInfo::IID,
+        gr::IManagerTmplInfo::IID, gr::IPlayerInfo::IID,  gr::ITeamInfo::IID,
+        gr::IPositionInfo::IID,    gr::IPrizeInfo::IID,   gr::IPrizeTmplInfo::IID,
+        gr::IPrizeTypeInfo::IID,   gr::IWinningInfo::IID, gr::IDraftInfo::IID,
+        gr::ISettingInfo::IID,     gr::IPickable::IID,    gr::ISetupService::IID,
+        gr::ISetupInfo::IID,       gr::IUnknown::IID,     gr::ICollection::IID};
     for (size_t i = 0; i < std::size(ids); ++i)
-        for (size_t j = i + 1; j < std::size(ids); ++j) EXPECT_FALSE(ids[i] == ids[j]) << i << "," << j;
+        for (size_t j = i + 1; j < std::size(ids); ++j)
+            EXPECT_FALSE(ids[i] == ids[j]) << i << "," << j;
 }
 
 TEST(ComponentModel, QueryInterfaceReachesEveryInterfaceOfOneObject) {
