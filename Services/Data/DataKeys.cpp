@@ -1,0 +1,24 @@
+#include "DataKeys.h"
+
+namespace gr::data {
+
+std::string PickKey(IPickable* pick) {
+    if (!pick) return {};
+    const std::string id = std::to_string(pick->get_PickID());
+    switch (pick->get_PickType()) {
+        case PickedPlayer:
+            return "P" + id;
+        case PickedTeam:
+            return "T" + id;
+        case PickedManager:
+        case PickedPrize:
+            return "K" + id;
+        case PickedPosition:
+            return id;
+        case PickedNone:
+            break;
+    }
+    return {};
+}
+
+}  // namespace gr::data

@@ -1,0 +1,29 @@
+// Collection keys of the data service: "K" + id for cached and season-owned objects, and
+// the pick keys under which draft picks are stored.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "GRIData.h"
+
+namespace gr::data {
+
+// "K" followed by the decimal id (or year).
+inline std::string KeyOf(int32_t id) {
+    return "K" + std::to_string(id);
+}
+
+// Key of a draft pick that holds nothing: "N" followed by the pick number.
+inline std::string EmptyPickKey(int32_t pickNo) {
+    return "N" + std::to_string(pickNo);
+}
+
+// The pick key of a thing: "P" + id for a player, "T" + id for a team, "K" + id for a
+// manager or a prize, the bare id for a position. Empty for no object or an unknown kind.
+std::string PickKey(IPickable* pick);
+inline std::string PickKey(const ComPtr<IPickable>& pick) {
+    return PickKey(pick.get());
+}
+
+}  // namespace gr::data
