@@ -1,0 +1,138 @@
+#include "AtomicFileCopy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace gr::setup {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Closes a descriptor when it goes out of scope.
+class FileHandle {
+  public:
+    explicit FileHandle(int fd) : m_fd(fd) {}
+    ~FileHandle() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return m_fd; }
+    bool Close() { return ::close(std::exchange(m_fd, -1)) == 0; }
+
+  private:
+    int m_fd;
+};
+
+std::string Describe(const std::string& what, const std::string& path, int error) {
+    return what + " " + path + ": " + std::strerror(error);
+}
+
+// Kernel-side copy where the file systems allow it, plain reads and writes otherwise.
+bool CopyContents(int from, int to, off_t size) {
+    off_t left = size;
+    while (left > 0) {
+        const ssize_t n =
+            ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(left), 0);
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
+            break;
+        if (n < 0) return false;
+        if (n == 0) return true;  // the source shrank under us; what was there is copied
+        left -= n;
+    }
+    if (left == 0) return true;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) return false;
+            done += put;
+        }
+    }
+}
+
+// A rename is only durable once the folder itself is flushed.
+void SyncFolder(const fs::path& folder) {
+    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+// Copies into a new file made from the pattern; on return, temporary names the file that
+// was created (empty when none was).
+bool CopyToTemporary(const std::string& source, const std::string& pattern, std::string& temporary,
+                     std::string& error) {
+    FileHandle from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (from.get() < 0) {
+        error = Describe("Cannot read", source, errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(from.get(), &info) != 0) {
+        error = Describe("Cannot read", source, errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = "Cannot read " + source + ": not a regular file";
+        return false;
+    }
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    FileHandle to(::mkstemp(name.data()));
+    if (to.get() < 0) {
+        error =
+            Describe("Cannot create a file in", fs::path(pattern).parent_path().string(), errno);
+        return false;
+    }
+    temporary = name.data();
+    if (!CopyContents(from.get(), to.get(), info.st_size) || ::fsync(to.get()) != 0) {
+        error = Describe("Cannot write", temporary, errno);
+        return false;
+    }
+    ::fchmod(to.get(), info.st_mode & 0666);
+    if (!to.Close()) {
+        error = Describe("Cannot write", temporary, errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CopyFileAtomically(const std::string& source, const std::string& target,
+                        std::string& errorMessage) {
+    const fs::path targetPath(target);
+    fs::path folder = targetPath.parent_path();
+    if (folder.empty()) folder = ".";
+    // A hidden name that no backup pattern matches while the copy is incomplete.
+    const std::string pattern =
+        (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+    std::string temporary;
+    std::string error;
+    if (!CopyToTemporary(source, pattern, temporary, error)) {
+        if (!temporary.empty()) ::unlink(temporary.c_str());
+        errorMessage = error;
+        return false;
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        errorMessage = Describe("Cannot replace", target, errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+}  // namespace gr::setup

@@ -1,0 +1,160 @@
+// Backup and restore of the live league file. Both close the data service's database
+// around the copy and always reopen it, whatever happened in between.
+#include <filesystem>
+#include <limits>
+
+#include "AtomicFileCopy.h"
+#include "GRServiceUtils.h"
+#include "ServiceHost.h"
+#include "SetupService.h"
+
+namespace gr {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kReopenFailed = "Error in opening current database.";
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+int32_t NextCounter(int32_t lastCount) {
+    if (lastCount < 0) return 1;
+    if (lastCount == std::numeric_limits<int32_t>::max()) return lastCount;
+    return lastCount + 1;
+}
+
+}  // namespace
+
+bool SetupService::IsReady(std::string& errMessage) const {
+    if (m_oDataService && m_oSetupInfo) return true;
+    errMessage = "The setup service is not initialized.";
+    return false;
+}
+
+bool SetupService::ReopenDataService(bool clearCache, std::string& errMessage) {
+    try {
+        if (m_oDataService->OpenDatabase(clearCache, errMessage)) return true;
+    } catch (...) {
+        // Reported below like a refusal.
+    }
+    errMessage = kReopenFailed;
+    return false;
+}
+
+// Keeps the failure's own description and adds the reopen failure when there is one.
+void SetupService::ReopenAfterFailure(bool clearCache, std::string& errMessage) {
+    std::string reopenMessage;
+    if (!ReopenDataService(clearCache, reopenMessage)) errMessage += "\n" + reopenMessage;
+}
+
+// Copies the live file to the next dated backup name and records it in the setup
+// database. The data service's database must be closed.
+bool SetupService::CopyLiveToNextBackup(std::string& backupPath, std::string& errMessage) {
+    const std::string live = GetDatabaseFilePath(DBLive);
+    if (!FileExists(live)) {
+        errMessage = "Database file: " + live + " is missing.";
+        return false;
+    }
+    const setup::Date today = host::Today();
+    const std::string todayText = setup::CompactDate(today);
+    const bool sameDay = setup::CompactDate(m_oSetupInfo->get_BackupDate()) == todayText;
+    const int32_t counter = sameDay ? NextCounter(m_oSetupInfo->get_BackupCount()) : 1;
+    backupPath = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(counter));
+    if (!setup::CopyFileAtomically(live, backupPath, errMessage)) return false;
+    m_oSetupInfo->let_BackupCount(counter);
+    m_oSetupInfo->let_BackupDate(today);
+    // The copy stands even when the bookkeeping cannot be written.
+    SaveBackupInfo();
+    return true;
+}
+
+bool SetupService::CreateBackup(std::string& ErrMessage) {
+    if (!IsReady(ErrMessage)) return false;
+    try {
+        m_oDataService->CloseDatabase();
+        std::string backupPath;
+        if (!CopyLiveToNextBackup(backupPath, ErrMessage)) {
+            ReopenAfterFailure(false, ErrMessage);
+            return false;
+        }
+        return ReopenDataService(false, ErrMessage);
+    } catch (const std::exception& e) {
+        ErrMessage = e.what();
+        ReopenAfterFailure(false, ErrMessage);
+        return false;
+    }
+}
+
+// A valid backup opens with the key and has a season table with an id column.
+bool SetupService::ValidateBackupFile(const std::string& path, std::string& errMessage) {
+    std::unique_ptr<db::Database> backup;
+    if (!OpenDatabaseFile(path, backup, errMessage)) {
+        if (errMessage.empty()) errMessage = "Unable to open backup file.";
+        return false;
+    }
+    try {
+        db::Statement seasons(*backup, "select id from [season info]");
+        seasons.Step();
+    } catch (...) {
+        errMessage = "Invalid backup file.";
+        return false;
+    }
+    return true;
+}
+
+// With the data service closed: keep the current live file as a dated backup, then put
+// the chosen file in its place. A restored file that the data service cannot open is
+// taken back out again, so the service always ends up open on a valid file.
+bool SetupService::RestoreOverClosedService(const std::string& backupPath,
+                                            std::string& errMessage) {
+    const std::string live = GetDatabaseFilePath(DBLive);
+    std::string keptLive;
+    if (FileExists(live) && !CopyLiveToNextBackup(keptLive, errMessage)) {
+        ReopenAfterFailure(false, errMessage);
+        return false;
+    }
+    if (!setup::CopyFileAtomically(backupPath, live, errMessage)) {
+        ReopenAfterFailure(false, errMessage);
+        return false;
+    }
+    if (ReopenDataService(true, errMessage)) return true;
+    if (!keptLive.empty() && m_oSetupInfo->get_DBTypeID() == DBLive) {
+        std::string ignored;
+        if (setup::CopyFileAtomically(keptLive, live, ignored)) ReopenDataService(true, ignored);
+    }
+    errMessage = kReopenFailed;
+    return false;
+}
+
+bool SetupService::RestoreBackup(const std::string& BackupPath, std::string& ErrMessage) {
+    if (!IsReady(ErrMessage)) return false;
+    try {
+        if (IsSameFile(BackupPath, GetDatabaseFilePath(DBLive))) {
+            ErrMessage = "The file " + BackupPath + " is the live database itself.";
+            return false;
+        }
+        if (!ValidateBackupFile(BackupPath, ErrMessage)) return false;
+    } catch (const std::exception& e) {
+        ErrMessage = e.what();
+        return false;
+    }
+    try {
+        m_oDataService->CloseDatabase();
+        return RestoreOverClosedService(BackupPath, ErrMessage);
+    } catch (const std::exception& e) {
+        ErrMessage = e.what();
+        ReopenAfterFailure(true, ErrMessage);
+        return false;
+    }
+}
+
+}  // namespace gr
