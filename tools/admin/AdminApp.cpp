@@ -1,0 +1,77 @@
+#include "AdminApp.h"
+
+#include <functional>
+#include <map>
+#include <ostream>
+
+#include "AdminArgs.h"
+#include "Commands.h"
+#include "ServiceHost.h"
+
+namespace gr::admin {
+
+namespace {
+
+const std::map<std::string, std::function<int(const CommandContext&)>>& CommandTable() {
+    static const std::map<std::string, std::function<int(const CommandContext&)>> table = {
+        {"info", RunInfo},
+        {"seasons", RunSeasons},
+        {"season", RunSeason},
+        {"search", RunSearch},
+        {"import-players", RunImportPlayers},
+        {"export-players", RunExportPlayers},
+        {"backup", RunBackup},
+        {"restore", RunRestore},
+        {"use", RunUse},
+    };
+    return table;
+}
+
+// The services report engine errors through the host; here they belong on standard error
+// for as long as the command runs.
+class ErrorReporterScope {
+  public:
+    explicit ErrorReporterScope(std::ostream& err) {
+        host::SetErrorReporter([&err](const std::string& title, const std::string& text) {
+            err << title << ": " << text << std::endl;
+        });
+    }
+    ~ErrorReporterScope() { host::SetErrorReporter({}); }
+    ErrorReporterScope(const ErrorReporterScope&) = delete;
+    ErrorReporterScope& operator=(const ErrorReporterScope&) = delete;
+};
+
+}  // namespace
+
+int CommandContext::Fail(const std::string& message, int status) const {
+    err << "gridora-admin: " << message << std::endl;
+    return status;
+}
+
+int RunAdmin(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+             std::istream& in) {
+    const ParseResult parsed = ParseAdminArgs(argv);
+    if (!parsed.error.empty()) {
+        err << "gridora-admin: " << parsed.error << std::endl;
+        return kExitUsage;
+    }
+    const AdminArgs& args = parsed.args;
+    if (args.help) {
+        out << (args.command.empty() ? GeneralHelp() : CommandHelp(args.command));
+        return kExitOk;
+    }
+    ErrorReporterScope reporter(err);
+    ServiceSession session;
+    const CommandContext ctx{args, session, out, err, in};
+    std::string message;
+    if (!session.Open(args.databaseFolder, message)) {
+        // Choosing another database type needs only the setup database.
+        const bool canChooseType =
+            args.command == "use" && session.Setup() && session.Setup()->get_SetupInfo();
+        if (!canChooseType) return ctx.Fail(message);
+        err << "gridora-admin: " << message << std::endl;
+    }
+    return CommandTable().at(args.command)(ctx);
+}
+
+}  // namespace gr::admin

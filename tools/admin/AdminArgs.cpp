@@ -1,0 +1,180 @@
+#include "AdminArgs.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace gr::admin {
+
+namespace {
+
+enum Option : unsigned {
+    kJson = 1u << 0,
+    kYes = 1u << 1,
+    kDryRun = 1u << 2,
+    kIncludeRetired = 1u << 3,
+    kSeasonOnly = 1u << 4,
+};
+
+struct CommandSpec {
+    std::string_view name;
+    size_t minOperands;
+    size_t maxOperands;
+    unsigned options;
+    std::string_view usage;
+    std::string_view summary;
+};
+
+constexpr std::array kCommands = {
+    CommandSpec{"info", 0, 0, kJson, "info [--json]",
+                "Database folder, database type in use, last backup, and how many seasons,\n"
+                "players, managers and prizes the league holds."},
+    CommandSpec{"seasons", 0, 0, kJson, "seasons [--json]",
+                "One line per season: year, managers, rounds, fee, weeks and the four locks."},
+    CommandSpec{"season", 1, 1, kJson, "season YEAR [--json]",
+                "Everything of one season: figures, managers with rank and fee paid, prizes,\n"
+                "the draft in pick order and the winnings with each winner's share."},
+    CommandSpec{"search", 2, 2, kJson | kIncludeRetired | kSeasonOnly,
+                "search KIND TEXT [--include-retired] [--season-only] [--json]",
+                "Searches the catalogue. KIND is player (players and teams), manager, prize\n"
+                "or position. Names match by their beginning, descriptions anywhere.\n"
+                "--include-retired also lists retired players; --season-only limits managers\n"
+                "and prizes to the current season."},
+    CommandSpec{"import-players", 1, 1, kDryRun, "import-players FILE.csv [--dry-run]",
+                "Loads players from a CSV file with the header last_name,first_name,position,team\n"
+                "and an optional retired column (1/0, true/false, yes/no). A row matching a\n"
+                "player by first name, last name and position updates his team (and retired\n"
+                "flag); any other row adds a player. The whole file is checked first: when any\n"
+                "row is bad nothing is written. --dry-run checks and counts without writing."},
+    CommandSpec{"export-players", 1, 1, 0, "export-players FILE.csv",
+                "Writes the whole player catalogue in the format that import-players reads."},
+    CommandSpec{"backup", 0, 0, 0, "backup",
+                "Backs up the live database beside it and prints the backup file's path."},
+    CommandSpec{"restore", 1, 1, kYes, "restore FILE [--yes]",
+                "Replaces the live database with a backup file after checking it. Asks for\n"
+                "confirmation on standard input unless --yes is given."},
+    CommandSpec{"use", 1, 1, 0, "use live|test|blank",
+                "Chooses the league database that the program and this tool work on."},
+};
+
+const CommandSpec* FindCommand(std::string_view name) {
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [&](const CommandSpec& c) { return c.name == name; });
+    return it == kCommands.end() ? nullptr : &*it;
+}
+
+struct FlagOption {
+    std::string_view name;
+    Option bit;
+    bool AdminArgs::*field;
+};
+
+constexpr std::array kFlags = {
+    FlagOption{"--json", kJson, &AdminArgs::json},
+    FlagOption{"--yes", kYes, &AdminArgs::yes},
+    FlagOption{"--dry-run", kDryRun, &AdminArgs::dryRun},
+    FlagOption{"--include-retired", kIncludeRetired, &AdminArgs::includeRetired},
+    FlagOption{"--season-only", kSeasonOnly, &AdminArgs::seasonOnly},
+};
+
+constexpr std::string_view kFolderOption = "--database-folder";
+
+// Reads every option and operand in order; the command is the first operand.
+std::string ScanArguments(const std::vector<std::string>& argv, AdminArgs& args,
+                          unsigned& givenOptions, std::vector<std::string>& words) {
+    bool optionsEnded = false;
+    for (size_t i = 1; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+            words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            args.help = true;
+        } else if (arg == kFolderOption) {
+            if (i + 1 >= argv.size()) return "Option --database-folder needs a folder.";
+            args.databaseFolder = argv[++i];
+        } else if (arg.starts_with(std::string(kFolderOption) + "=")) {
+            args.databaseFolder = arg.substr(kFolderOption.size() + 1);
+        } else {
+            const auto flag = std::find_if(kFlags.begin(), kFlags.end(),
+                                           [&](const FlagOption& f) { return f.name == arg; });
+            if (flag == kFlags.end()) return "Unknown option " + arg + ".";
+            args.*(flag->field) = true;
+            givenOptions |= flag->bit;
+        }
+    }
+    return {};
+}
+
+std::string CheckAgainstCommand(const CommandSpec& spec, const AdminArgs& args,
+                                unsigned givenOptions) {
+    for (const FlagOption& flag : kFlags) {
+        if ((givenOptions & flag.bit) && !(spec.options & flag.bit))
+            return "Command " + std::string(spec.name) + " does not take " +
+                   std::string(flag.name) + ".";
+    }
+    const size_t count = args.operands.size();
+    if (count < spec.minOperands || count > spec.maxOperands)
+        return "Usage: gridora-admin " + std::string(spec.usage);
+    return {};
+}
+
+}  // namespace
+
+ParseResult ParseAdminArgs(const std::vector<std::string>& argv) {
+    ParseResult result;
+    AdminArgs& args = result.args;
+    unsigned givenOptions = 0;
+    std::vector<std::string> words;
+    result.error = ScanArguments(argv, args, givenOptions, words);
+    if (!result.error.empty()) return result;
+    if (!words.empty()) {
+        args.command = words.front();
+        args.operands.assign(words.begin() + 1, words.end());
+    }
+    if (args.command.empty()) {
+        if (!args.help) result.error = "No command given. Try gridora-admin --help.";
+        return result;
+    }
+    const CommandSpec* spec = FindCommand(args.command);
+    if (!spec) {
+        result.error = "Unknown command " + args.command + ". Try gridora-admin --help.";
+        return result;
+    }
+    if (args.help) return result;  // help needs no operands
+    result.error = CheckAgainstCommand(*spec, args, givenOptions);
+    return result;
+}
+
+std::string GeneralHelp() {
+    std::string text =
+        "Usage: gridora-admin COMMAND [OPTIONS]\n"
+        "\n"
+        "Runs one chore on the league database through the program's services.\n"
+        "\n"
+        "Commands:\n";
+    for (const CommandSpec& c : kCommands) text += "  " + std::string(c.usage) + "\n";
+    text +=
+        "\n"
+        "Options for every command:\n"
+        "  --database-folder DIR  use the database files in DIR instead of the folder\n"
+        "                         beside the service libraries\n"
+        "  --help                 describe the command\n"
+        "\n"
+        "Reading commands print one JSON document on standard output with --json.\n"
+        "Messages go to standard error; the exit status is 0 on success, 1 when the\n"
+        "command failed and 2 when the command line is wrong.\n";
+    return text;
+}
+
+std::string CommandHelp(const std::string& command) {
+    const CommandSpec* spec = FindCommand(command);
+    if (!spec) return {};
+    return "Usage: gridora-admin " + std::string(spec->usage) + " [--database-folder DIR]\n\n" +
+           std::string(spec->summary) + "\n";
+}
+
+}  // namespace gr::admin

@@ -1,0 +1,94 @@
+// import-players and export-players.
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "Catalogue.h"
+#include "Commands.h"
+#include "RosterWriter.h"
+
+namespace gr::admin {
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::ostringstream buffer;
+    buffer << file.rdbuf();
+    text = buffer.str();
+    return !file.bad();
+}
+
+// Written beside the target and renamed over it, so a failure never leaves half a file.
+bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error) {
+    const std::filesystem::path target(path);
+    std::filesystem::path temporary = target;
+    temporary += ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << text;
+        file.close();
+        if (!file) {
+            error = "Cannot write " + temporary.string() + ".";
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        error = "Cannot write " + path + ": " + ec.message() + ".";
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+std::string Summary(const ImportPlan& plan) {
+    return std::to_string(plan.added) + " added, " + std::to_string(plan.changed) + " changed, " +
+           std::to_string(plan.unchanged) + " unchanged.";
+}
+
+}  // namespace
+
+int RunImportPlayers(const CommandContext& ctx) {
+    const std::string& path = ctx.args.operands[0];
+    std::string text;
+    if (!ReadWholeFile(path, text)) return ctx.Fail("Cannot read " + path + ".");
+    IDataService& data = ctx.Data();
+    std::vector<CatalogPlayer> catalogue;
+    if (!ReadCatalogPlayers(data, catalogue)) return ctx.Fail("Could not read the players.");
+    const ImportPlan plan = PlanRosterImport(text, ReadRosterReference(data), catalogue);
+    if (!plan.problems.empty()) {
+        for (const RowProblem& problem : plan.problems)
+            ctx.err << path << ":" << problem.line << ": " << problem.reason << "\n";
+        return ctx.Fail("Nothing was imported: " + std::to_string(plan.problems.size()) +
+                        (plan.problems.size() == 1 ? " bad row." : " bad rows."));
+    }
+    if (ctx.args.dryRun) {
+        ctx.out << "Dry run, nothing written: " << Summary(plan) << "\n";
+        return kExitOk;
+    }
+    std::string error;
+    if (!WriteImportPlan(data, plan, error)) return ctx.Fail(error);
+    ctx.out << Summary(plan) << "\n";
+    return kExitOk;
+}
+
+int RunExportPlayers(const CommandContext& ctx) {
+    IDataService& data = ctx.Data();
+    std::vector<CatalogPlayer> players;
+    if (!ReadCatalogPlayers(data, players)) return ctx.Fail("Could not read the players.");
+    const size_t count = players.size();
+    std::string error;
+    if (!WriteWholeFile(ctx.args.operands[0],
+                        RosterCsv(std::move(players), ReadRosterReference(data)), error))
+        return ctx.Fail(error);
+    ctx.out << "Exported " << count << " players to " << ctx.args.operands[0] << ".\n";
+    return kExitOk;
+}
+
+}  // namespace gr::admin

@@ -1,0 +1,214 @@
+// season YEAR: everything of one season.
+#include <charconv>
+#include <map>
+#include <ostream>
+#include <utility>
+
+#include "Commands.h"
+#include "Json.h"
+#include "Money.h"
+#include "TextTable.h"
+
+namespace gr::admin {
+
+namespace {
+
+constexpr int32_t kWeeklyPrizeType = 2;
+
+struct DraftLine {
+    int32_t pick = 0, round = 0;
+    std::string manager, kind, name;
+    int32_t id = 0;
+};
+
+struct WinningLine {
+    std::string prize, manager;
+    int32_t week = 0;
+    int64_t shareCents = 0;
+};
+
+std::string FullName(const ComPtr<IManagerInfo>& m) {
+    return m ? m->get_FirstName() + " " + m->get_LastName() : std::string();
+}
+
+std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
+    std::vector<DraftLine> lines;
+    const ComPtr<Collection> drafts = season.get_Drafts();
+    if (!drafts) return lines;
+    const int32_t managers = season.get_NoOfManagers();
+    int32_t pickNo = 0;
+    for (const auto& draft : drafts->ItemsAs<IDraftInfo>()) {
+        ++pickNo;  // the position in the collection is the pick number
+        const ComPtr<IPickable> pick = draft->get_PlayerOrTeam();
+        if (!pick) continue;
+        DraftLine line;
+        line.pick = pickNo;
+        line.round = managers > 0 ? (pickNo - 1) / managers + 1 : 0;
+        line.manager = FullName(draft->get_Manager());
+        line.kind = pick->get_PickType() == PickedTeam ? "team" : "player";
+        line.name = pick->get_PickName();
+        line.id = pick->get_PickID();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// A prize's winners share its amount: per week for weekly prizes, once otherwise.
+std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
+    std::vector<WinningLine> lines;
+    const ComPtr<Collection> winnings = season.get_Winnings();
+    const ComPtr<Collection> prizes = season.get_Prizes();
+    const ComPtr<Collection> managers = season.get_Managers();
+    if (!winnings || !prizes || !managers) return lines;
+    using Group = std::pair<std::string, int32_t>;  // prize id, week (0 unless weekly)
+    std::vector<std::pair<Group, ComPtr<IWinningInfo>>> entries;
+    std::map<Group, int64_t> winnersPerGroup;
+    for (const auto& win : winnings->ItemsAs<IWinningInfo>()) {
+        if (win->get_Action() == ActionTypeRemove) continue;
+        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + win->get_PrizeID());
+        const auto type = prize ? prize->get_PrizeType() : nullptr;
+        const bool weekly = type && type->get_ID() == kWeeklyPrizeType;
+        const Group group{win->get_PrizeID(), weekly ? win->get_Week() : 0};
+        ++winnersPerGroup[group];
+        entries.emplace_back(group, win);
+    }
+    for (const auto& [group, win] : entries) {
+        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + group.first);
+        const auto manager = managers->ItemAs<IManagerInfo>("K" + win->get_ManagerID());
+        WinningLine line;
+        line.prize = prize ? prize->get_Desc() : "prize #" + group.first;
+        line.manager = manager ? FullName(manager) : "manager #" + win->get_ManagerID();
+        line.week = win->get_Week();
+        line.shareCents = prize ? ShareInCents(prize->get_Amount(), winnersPerGroup[group]) : 0;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+Json SeasonJson(ISeasonInfo& s, const std::vector<DraftLine>& draft,
+                const std::vector<WinningLine>& winnings) {
+    Json managers = Json::MakeArray();
+    if (const auto list = s.get_Managers()) {
+        for (const auto& m : list->ItemsAs<IManagerInfo>())
+            managers.Push(Json::MakeObject()
+                              .Set("id", m->get_ID())
+                              .Set("first_name", m->get_FirstName())
+                              .Set("last_name", m->get_LastName())
+                              .Set("rank", m->get_Rank())
+                              .Set("fee_paid", m->get_IsFeePaid()));
+    }
+    Json prizes = Json::MakeArray();
+    if (const auto list = s.get_Prizes()) {
+        for (const auto& p : list->ItemsAs<IPrizeInfo>()) {
+            const auto type = p->get_PrizeType();
+            prizes.Push(Json::MakeObject()
+                            .Set("id", p->get_ID())
+                            .Set("desc", p->get_Desc())
+                            .Set("amount", p->get_Amount())
+                            .Set("type", type ? Json(type->get_Name()) : Json()));
+        }
+    }
+    Json picks = Json::MakeArray();
+    for (const DraftLine& d : draft)
+        picks.Push(Json::MakeObject()
+                       .Set("pick", d.pick)
+                       .Set("round", d.round)
+                       .Set("manager", d.manager)
+                       .Set("kind", d.kind)
+                       .Set("id", d.id)
+                       .Set("name", d.name));
+    Json wins = Json::MakeArray();
+    for (const WinningLine& w : winnings)
+        wins.Push(Json::MakeObject()
+                      .Set("prize", w.prize)
+                      .Set("week", w.week)
+                      .Set("manager", w.manager)
+                      .Set("share", static_cast<double>(w.shareCents) / 100.0));
+    Json doc = Json::MakeObject();
+    doc.Set("year", s.get_Year())
+        .Set("managers_count", s.get_NoOfManagers())
+        .Set("rounds", s.get_NoOfRounds())
+        .Set("fee", s.get_MoneyContribution())
+        .Set("regular_weeks", s.get_NoOfRegularWeeks())
+        .Set("total_weeks", s.get_TotalNoOfWeeks())
+        .Set("ranking_locked", s.get_IsRankingLocked())
+        .Set("draft_locked", s.get_IsDraftLocked())
+        .Set("season_locked", s.get_IsSeasonLocked())
+        .Set("season_started", s.get_HasSeasonStarted())
+        .Set("managers", std::move(managers))
+        .Set("prizes", std::move(prizes))
+        .Set("draft", std::move(picks))
+        .Set("winnings", std::move(wins));
+    return doc;
+}
+
+std::string YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+void PrintSeason(std::ostream& out, ISeasonInfo& s, const std::vector<DraftLine>& draft,
+                 const std::vector<WinningLine>& winnings) {
+    out << "Season " << s.get_Year() << "\n"
+        << "  Managers " << s.get_NoOfManagers() << ", rounds " << s.get_NoOfRounds() << ", fee "
+        << s.get_MoneyContribution() << ", weeks " << s.get_NoOfRegularWeeks() << " regular / "
+        << s.get_TotalNoOfWeeks() << " total\n"
+        << "  Ranking locked " << YesNo(s.get_IsRankingLocked()) << ", draft locked "
+        << YesNo(s.get_IsDraftLocked()) << ", season locked " << YesNo(s.get_IsSeasonLocked())
+        << ", season started " << YesNo(s.get_HasSeasonStarted()) << "\n";
+    TextTable managers;
+    managers.AddRow({"Rank", "Manager", "Fee paid"});
+    const auto managerList = s.get_Managers();
+    for (const auto& m :
+         managerList ? managerList->ItemsAs<IManagerInfo>() : std::vector<ComPtr<IManagerInfo>>{})
+        managers.AddRow({std::to_string(m->get_Rank()), FullName(m), YesNo(m->get_IsFeePaid())});
+    out << "\nManagers:\n" << managers.Render("  ");
+    TextTable prizes;
+    prizes.AddRow({"Prize", "Type", "Amount"});
+    const auto prizeList = s.get_Prizes();
+    for (const auto& p :
+         prizeList ? prizeList->ItemsAs<IPrizeInfo>() : std::vector<ComPtr<IPrizeInfo>>{}) {
+        const auto type = p->get_PrizeType();
+        prizes.AddRow(
+            {p->get_Desc(), type ? type->get_Name() : "", std::to_string(p->get_Amount())});
+    }
+    out << "\nPrizes:\n" << prizes.Render("  ");
+    TextTable picks;
+    picks.AddRow({"Pick", "Round", "Manager", "Player or team"});
+    for (const DraftLine& d : draft)
+        picks.AddRow({std::to_string(d.pick), std::to_string(d.round), d.manager,
+                      d.name + (d.kind == "team" ? " (team)" : "")});
+    out << "\nDraft (" << draft.size() << " of " << s.get_NoOfManagers() * s.get_NoOfRounds()
+        << " picks made):\n"
+        << picks.Render("  ");
+    TextTable wins;
+    wins.AddRow({"Prize", "Week", "Manager", "Share"});
+    for (const WinningLine& w : winnings)
+        wins.AddRow(
+            {w.prize, w.week ? std::to_string(w.week) : "", w.manager, CentsText(w.shareCents)});
+    out << "\nWinnings:\n" << wins.Render("  ");
+}
+
+}  // namespace
+
+int RunSeason(const CommandContext& ctx) {
+    const std::string& text = ctx.args.operands[0];
+    int32_t year = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
+    if (ec != std::errc() || end != text.data() + text.size() || year <= 0)
+        return ctx.Fail("YEAR must be a year such as 2023, not " + text + ".", kExitUsage);
+    ComPtr<ISeasonInfo> season;
+    if (const ComPtr<Collection> all = ctx.Data().GetAllSeasons()) {
+        for (const auto& s : all->ItemsAs<ISeasonInfo>())
+            if (s->get_Year() == year) season = s;
+    }
+    if (!season) return ctx.Fail("There is no season " + text + ".");
+    const auto draft = DraftLines(*season);
+    const auto winnings = WinningLines(*season);
+    if (ctx.args.json)
+        ctx.out << SeasonJson(*season, draft, winnings).Dump();
+    else
+        PrintSeason(ctx.out, *season, draft, winnings);
+    return kExitOk;
+}
+
+}  // namespace gr::admin
