@@ -27,3 +27,13 @@ inline std::string PickKey(const ComPtr<IPickable>& pick) {
 }
 
 }  // namespace gr::data
+
+namespace gr::data {
+
+// The implementing class behind an interface pointer of this library, or none.
+template <class T, class I>
+ComPtr<T> Concrete(const ComPtr<I>& p) {
+    return ComPtr<T>(dynamic_cast<T*>(p.get()));
+}
+
+}  // namespace gr::data
