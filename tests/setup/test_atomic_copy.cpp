@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "AtomicFileCopy.h"
+#include "TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using gr::test::ReadBytes;
+using gr::test::TempFolder;
+using gr::test::WriteBytes;
+
+size_t EntryCount(const fs::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++n;
+    return n;
+}
+
+TEST(AtomicCopyTest, CopiesAndReplacesAnExistingTarget) {
+    TempFolder dir;
+    const std::string big(3 << 20, 'b');
+    WriteBytes(dir.File("source"), big);
+    WriteBytes(dir.File("target"), "old content");
+    std::string error;
+    ASSERT_TRUE(gr::setup::CopyFileAtomically(dir.File("source"), dir.File("target"), error))
+        << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), big);
+    EXPECT_EQ(EntryCount(dir.Path()), 2u) << "no temporary file is left";
+}
+
+TEST(AtomicCopyTest, MissingSourceFailsAndLeavesTheTargetAlone) {
+    TempFolder dir;
+    WriteBytes(dir.File("target"), "keep me");
+    std::string error;
+    EXPECT_FALSE(gr::setup::CopyFileAtomically(dir.File("nope"), dir.File("target"), error));
+    EXPECT_NE(error.find("nope"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), "keep me");
+    EXPECT_EQ(EntryCount(dir.Path()), 1u);
+}
+
+TEST(AtomicCopyTest, FolderAsSourceOrMissingTargetFolderFails) {
+    TempFolder dir;
+    WriteBytes(dir.File("source"), "x");
+    std::string error;
+    EXPECT_FALSE(gr::setup::CopyFileAtomically(dir.Path().string(), dir.File("t"), error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(gr::setup::CopyFileAtomically(dir.File("source"), dir.File("no/such/t"), error));
+    EXPECT_FALSE(error.empty());
+}
+
+// The disk fills up half-way: a file size limit makes the writes fail in a child process.
+TEST(AtomicCopyTest, WriteFailureHalfWayKeepsTheOldTargetWhole) {
+    TempFolder dir;
+    WriteBytes(dir.File("source"), std::string(1 << 20, 'n'));
+    WriteBytes(dir.File("target"), std::string(1000, 'o'));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        const bool copied =
+            gr::setup::CopyFileAtomically(dir.File("source"), dir.File("target"), error);
+        _exit(copied ? 0 : (error.empty() ? 2 : 1));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the copy reports the failure with a message";
+    EXPECT_EQ(ReadBytes(dir.File("target")), std::string(1000, 'o'));
+    EXPECT_EQ(EntryCount(dir.Path()), 2u) << "the partial temporary file is removed";
+}
+
+}  // namespace

@@ -1,0 +1,266 @@
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "GRServiceUtils.h"
+#include "SetupFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using gr::test::ReadBytes;
+using gr::test::SetupFixture;
+using gr::test::WriteBytes;
+
+using BackupTest = SetupFixture;
+using RestoreTest = SetupFixture;
+
+TEST_F(BackupTest, TwoBackupsOnOneDayThenTheNextDayStartsAgain) {
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    SetToday(2024, 3, 16);
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_EQ(FilesStartingWith("Gridora - Backup"),
+              (std::vector<std::string>{"Gridora - Backup - 20240315 - 01.mdb",
+                                        "Gridora - Backup - 20240315 - 02.mdb",
+                                        "Gridora - Backup - 20240316 - 01.mdb"}));
+    EXPECT_EQ(ReadBytes(BackupPath("20240316", "01")), ReadBytes(livePath));
+    EXPECT_EQ(LastFake().calls,
+              (std::vector<std::string>{"Initialize 1", "Close", "Open keep", "Close", "Open keep",
+                                        "Close", "Open keep"}));
+    EXPECT_TRUE(LastFake().IsOpen());
+    service = nullptr;
+    fakes.clear();
+    EXPECT_EQ(SetupColumn("backup date"), "2024-03-16");
+    EXPECT_EQ(SetupColumn("backup count"), "1");
+    EXPECT_EQ(SetupColumn("database type"), "1");
+}
+
+TEST_F(BackupTest, CounterContinuesFromTheStoredCountOfToday) {
+    SetSetupColumn("backup date", "2024-03-15");
+    SetSetupColumn("backup count", "99");
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_TRUE(fs::exists(BackupPath("20240315", "100")));
+}
+
+TEST_F(BackupTest, UnreadableBackupDateGivesCounterOne) {
+    for (const char* stored : {"", "not a date", "2024-02-31"}) {
+        SetSetupColumn("backup date", stored);
+        SetSetupColumn("backup count", "5");
+        auto service = InitializedService();
+        std::string error;
+        ASSERT_TRUE(service->CreateBackup(error)) << error;
+        EXPECT_TRUE(fs::exists(BackupPath("20240315", "01"))) << stored;
+        fs::remove(BackupPath("20240315", "01"));
+        service = nullptr;
+        fakes.clear();
+    }
+}
+
+TEST_F(BackupTest, BackupWhileTheTestDatabaseIsInUseCopiesTheLiveFile) {
+    SetSetupColumn("database type", "2");
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
+    EXPECT_NE(ReadBytes(BackupPath("20240315", "01")), ReadBytes(testPath));
+    EXPECT_EQ(LastFake().type, gr::DBTest);
+    EXPECT_TRUE(LastFake().IsOpen());
+}
+
+TEST_F(BackupTest, ExistingBackupOfTodaysNameIsOverwritten) {
+    WriteBytes(BackupPath("20240315", "01"), "stale");
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
+}
+
+TEST_F(BackupTest, MissingLiveFileFailsAndTheServiceIsReopened) {
+    SetSetupColumn("database type", "2");
+    auto service = InitializedService();
+    fs::remove(livePath);
+    std::string error;
+    EXPECT_FALSE(service->CreateBackup(error));
+    EXPECT_EQ(error, "Database file: " + livePath + " is missing.");
+    EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
+    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
+}
+
+TEST_F(BackupTest, ReopenFailureGivesItsMessage) {
+    auto service = InitializedService();
+    LastFake().refuseOpen = true;
+    std::string error;
+    EXPECT_FALSE(service->CreateBackup(error));
+    EXPECT_EQ(error, "Error in opening current database.");
+}
+
+TEST_F(BackupTest, BeforeInitializeFailsWithAMessage) {
+    auto service = MakeService();
+    std::string error;
+    EXPECT_FALSE(service->CreateBackup(error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(service->RestoreBackup(testPath, error));
+    EXPECT_FALSE(error.empty());
+}
+
+// The disk fills up during the copy: in a child process with a file size limit below the
+// live file's size, the backup fails, leaves no partial file and reopens the service.
+TEST_F(BackupTest, CopyFailureLeavesNoPartialBackup) {
+    const auto liveSize = static_cast<rlim_t>(fs::file_size(livePath));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto service = MakeService();
+        std::string error;
+        if (!service->Initialize(error)) _exit(10);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{liveSize / 2, liveSize / 2};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool backedUp = service->CreateBackup(error);
+        _exit(backedUp ? 0 : (LastFake().IsOpen() && !error.empty() ? 1 : 2));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find("Backup"), std::string::npos)
+            << entry.path();
+}
+
+TEST_F(RestoreTest, RestoreReplacesTheLiveFileAndKeepsTheOldOneAsABackup) {
+    const std::string oldLive = ReadBytes(livePath);
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(testPath, error)) << error;
+    EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), oldLive);
+    EXPECT_EQ(LastFake().calls, (std::vector<std::string>{"Initialize 1", "Close", "Open clear"}));
+    EXPECT_TRUE(LastFake().IsOpen());
+    // The kept copy counts as a backup: the next one does not overwrite it.
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_TRUE(fs::exists(BackupPath("20240315", "02")));
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), oldLive);
+}
+
+TEST_F(RestoreTest, RestoreWhileTestIsInUseReplacesLiveAndTheServiceStaysOnTest) {
+    SetSetupColumn("database type", "2");
+    const std::string backup = dir.File("chosen.mdb");
+    fs::copy_file(testPath, backup);
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(backup, error)) << error;
+    EXPECT_EQ(ReadBytes(livePath), ReadBytes(backup));
+    EXPECT_EQ(LastFake().type, gr::DBTest);
+    EXPECT_TRUE(LastFake().IsOpen());
+}
+
+struct BadRestore {
+    const char* name;
+    std::string expected;  // empty: any message
+};
+
+TEST_F(RestoreTest, BadBackupFilesAreRefusedAndNothingChanges) {
+    auto service = InitializedService();
+    const std::string liveBefore = ReadBytes(livePath);
+    WriteBytes(dir.File("text.mdb"), std::string(8192, 't'));
+    WriteBytes(dir.File("empty.mdb"), "");
+    { gr::db::Database::Create(dir.File("other.mdb"), "other")->Execute("create table a (b)"); }
+    fs::copy_file(setupPath, dir.File("setup copy.mdb"));
+    {
+        gr::db::Database::Create(dir.File("noid.mdb"), gr::GetDatabaseKey())
+            ->Execute("create table [season info] ([year] integer)");
+    }
+    const BadRestore cases[] = {
+        {"missing.mdb", "Database file: " + dir.File("missing.mdb") + " is missing."},
+        {"text.mdb", "file is encrypted or is not a database"},
+        {"other.mdb", "file is encrypted or is not a database"},
+        {"empty.mdb", "Invalid backup file."},
+        {"setup copy.mdb", "Invalid backup file."},
+        {"noid.mdb", "Invalid backup file."},
+        {"Gridora - Live.mdb", ""},
+    };
+    for (const BadRestore& bad : cases) {
+        std::string error;
+        EXPECT_FALSE(service->RestoreBackup(dir.File(bad.name), error)) << bad.name;
+        if (bad.expected.empty())
+            EXPECT_FALSE(error.empty()) << bad.name;
+        else
+            EXPECT_EQ(error, bad.expected) << bad.name;
+    }
+    EXPECT_EQ(ReadBytes(livePath), liveBefore);
+    EXPECT_EQ(LastFake().calls, std::vector<std::string>{"Initialize 1"}) << "never closed";
+    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
+}
+
+TEST_F(RestoreTest, LiveFileItselfIsRefusedEvenWhenNotInUse) {
+    SetSetupColumn("database type", "2");
+    auto service = InitializedService();
+    std::string error;
+    EXPECT_FALSE(service->RestoreBackup(livePath, error));
+    EXPECT_NE(error.find("live database"), std::string::npos) << error;
+    EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
+}
+
+TEST_F(RestoreTest, PathWithQuotesAndNonAsciiCharactersWorks) {
+    const std::string backup = dir.File("O'Brien \"Zoë\" – Sicherung.mdb");
+    fs::copy_file(testPath, backup);
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(backup, error)) << error;
+    EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
+}
+
+TEST_F(RestoreTest, ReopenFailurePutsThePreviousLiveFileBack) {
+    const std::string oldLive = ReadBytes(livePath);
+    auto service = InitializedService();
+    LastFake().refuseOpen = true;
+    std::string error;
+    EXPECT_FALSE(service->RestoreBackup(testPath, error));
+    EXPECT_EQ(error, "Error in opening current database.");
+    EXPECT_EQ(ReadBytes(livePath), oldLive);
+    LastFake().refuseOpen = false;
+    ASSERT_TRUE(LastFake().OpenDatabase(false, error)) << error;
+}
+
+// The disk fills up while the chosen file is copied over the live one: the limit lets
+// the safety copy of the (smaller) live file through but not the larger backup.
+TEST_F(RestoreTest, CopyFailureLeavesTheLiveFileIntactAndReadable) {
+    const std::string oldLive = ReadBytes(livePath);
+    const auto liveSize = static_cast<rlim_t>(oldLive.size());
+    ASSERT_LT(liveSize * 3 / 2, static_cast<rlim_t>(fs::file_size(testPath)));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto service = MakeService();
+        std::string error;
+        if (!service->Initialize(error)) _exit(10);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{liveSize * 3 / 2, liveSize * 3 / 2};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool restored = service->RestoreBackup(testPath, error);
+        _exit(restored ? 0 : (LastFake().IsOpen() && !error.empty() ? 1 : 2));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadBytes(livePath), oldLive);
+    gr::db::Database live(livePath, gr::GetDatabaseKey());
+    gr::db::Statement check(live, "pragma integrity_check");
+    ASSERT_TRUE(check.Step());
+    EXPECT_EQ(check.GetText(0), "ok");
+}
+
+}  // namespace
