@@ -121,11 +121,18 @@ void DataService::SettingsChanged() {
 bool DataService::SaveSettings() {
     if (!m_settings || !m_settings->IsChanged()) return true;
     return Trap("Error in saving settings.", false, [&] {
-        db::Statement& upsert = Db().Cached(
-            "insert into [settings] ([ID], [current season id]) values (1, ?1) "
-            "on conflict ([ID]) do update set [current season id] = excluded.[current season id]");
-        upsert.BindIdOrNull(1, m_settings->get_CurrentSeason());
-        upsert.Run();
+        db::Database& db = Db();
+        const int32_t season = m_settings->get_CurrentSeason();
+        db::Statement& update =
+            db.Cached("update [settings] set [current season id] = ?1 where [ID] = 1");
+        update.BindIdOrNull(1, season);
+        update.Run();
+        if (db.Changes() == 0) {
+            db::Statement& insert =
+                db.Cached("insert into [settings] ([ID], [current season id]) values (1, ?1)");
+            insert.BindIdOrNull(1, season);
+            insert.Run();
+        }
         return true;
     });
 }

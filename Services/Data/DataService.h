@@ -42,6 +42,9 @@ class Statement;
 
 namespace gr::data {
 
+class DraftInfo;
+class WinningInfo;
+
 class DataService final : public ComObject<IDataService>, private ISettingInfoEvents {
   public:
     DataService();
@@ -173,6 +176,24 @@ class DataService final : public ComObject<IDataService>, private ISettingInfoEv
     void UncacheSeasonByYear(const SeasonInfo* season);
     // Points the season's picks at its reloaded managers (none for one who left).
     void RelinkDraftManagers(SeasonInfo& season);
+
+    // ---- Ranking and drafts (DataServiceDrafts.cpp) ---------------------------------------
+    // Writes one changed pick: the one thing it holds, or nothing for a removed pick.
+    // Throws; the caller holds the transaction.
+    void StoreDraft(DraftInfo& pick, int32_t seasonId);
+
+    // ---- Search (DataServiceSearch.cpp) ----------------------------------------------------
+    // Each runs one query and fills the caches it draws on. Throw on engine errors.
+    void SearchPlayers(const std::string& text, bool skipRetired, Collection& results);
+    void SearchTeams(const std::string& text, Collection& results);
+    ComPtr<Collection> SearchManagers(const std::string& text, bool curSeasonOnly);
+    ComPtr<Collection> SearchPrizes(const std::string& text, bool curSeasonOnly);
+    ComPtr<Collection> SearchPositions(const std::string& text);
+
+    // ---- Winnings (DataServiceWinnings.cpp) ------------------------------------------------
+    // Row writes of SaveWinnings; the season id is the current season's. Throw.
+    void InsertWinning(WinningInfo& win, int32_t id, int32_t seasonId);
+    void UpdateWinning(WinningInfo& win, int32_t seasonId);
 
     // ---- State --------------------------------------------------------------------------
     std::unique_ptr<db::Database> m_db;  // the open league database, or none
