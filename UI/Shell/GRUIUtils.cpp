@@ -1,0 +1,132 @@
+#include "GRUIUtils.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStringList>
+#include <chrono>
+
+#include "ServiceHost.h"
+
+namespace gr::ui {
+
+namespace {
+
+QString QtFilter(const std::string& filter) {
+    // "Name (*.ext) | *.ext | Other (*.x) | *.x": the names already carry their patterns.
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i].trimmed();
+    return names.join(QStringLiteral(";;"));
+}
+
+class QtInteraction final : public IUserInteraction {
+  public:
+    MsgAnswer showMessage(const MessageBoxRequest& request) override {
+        QMessageBox box;
+        box.setWindowTitle(QString::fromStdString(request.title));
+        box.setText(QString::fromStdString(request.text).replace(QStringLiteral("\r\n"), "\n"));
+        switch (request.buttons) {
+            case MsgButtons::OK:
+                box.setStandardButtons(QMessageBox::Ok);
+                break;
+            case MsgButtons::YesNo:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                break;
+            case MsgButtons::YesNoCancel:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                break;
+        }
+        box.setDefaultButton(ToButton(request.defaultAnswer));
+        switch (box.exec()) {
+            case QMessageBox::Yes:
+                return MsgAnswer::Yes;
+            case QMessageBox::No:
+                return MsgAnswer::No;
+            case QMessageBox::Cancel:
+                return MsgAnswer::Cancel;
+            default:
+                return request.buttons == MsgButtons::OK ? MsgAnswer::OK : request.defaultAnswer;
+        }
+    }
+    int runModal(QDialog& dialog) override { return dialog.exec(); }
+    std::string openFileName(const std::string& title, const std::string& filter,
+                             const std::string& startFolder) override {
+        return QFileDialog::getOpenFileName(nullptr, QString::fromStdString(title),
+                                            QString::fromStdString(startFolder), QtFilter(filter))
+            .toStdString();
+    }
+
+  private:
+    static QMessageBox::StandardButton ToButton(MsgAnswer answer) {
+        switch (answer) {
+            case MsgAnswer::Yes:
+                return QMessageBox::Yes;
+            case MsgAnswer::No:
+                return QMessageBox::No;
+            case MsgAnswer::Cancel:
+                return QMessageBox::Cancel;
+            case MsgAnswer::OK:
+                break;
+        }
+        return QMessageBox::Ok;
+    }
+};
+
+std::shared_ptr<IUserInteraction>& Interaction() {
+    static std::shared_ptr<IUserInteraction> interaction;
+    return interaction;
+}
+
+IUserInteraction& Current() {
+    static QtInteraction qt;
+    return Interaction() ? *Interaction() : qt;
+}
+
+std::function<uint32_t()>& SeedSource() {
+    static std::function<uint32_t()> source;
+    return source;
+}
+
+}  // namespace
+
+void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction) {
+    Interaction() = std::move(interaction);
+}
+
+MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title) {
+    MessageBoxRequest request{text, title, buttons, MsgAnswer::OK};
+    if (buttons == MsgButtons::YesNo) request.defaultAnswer = MsgAnswer::No;
+    if (buttons == MsgButtons::YesNoCancel) request.defaultAnswer = MsgAnswer::Cancel;
+    return Current().showMessage(request);
+}
+
+int ShowModal(QDialog& dialog) {
+    return Current().runModal(dialog);
+}
+
+std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                           const std::string& startFolder) {
+    return Current().openFileName(title, filter, startFolder);
+}
+
+std::chrono::year_month_day Today() {
+    return gr::host::Today();
+}
+
+uint32_t RandomSeed() {
+    if (SeedSource()) return SeedSource()();
+    return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() &
+                                 0xFFFFFFFFu);
+}
+
+void SetRandomSeedSource(std::function<uint32_t()> source) {
+    SeedSource() = std::move(source);
+}
+
+void SelectAllText(QLineEdit* box) {
+    if (box && !box->text().isEmpty()) box->setSelection(0, static_cast<int>(box->text().size()));
+}
+
+}  // namespace gr::ui

@@ -1,0 +1,67 @@
+// The program's seams to the user and the clock: message boxes, modal dialogs, the file-open
+// dialog, today's date and the random seed. The program answers with Qt dialogs; tests install
+// a responder of their own (see tests/ui/support/ScriptedUser.h).
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "GRIData.h"
+#include "IDataService.h"
+
+class QDialog;
+class QLineEdit;
+
+namespace gr::ui {
+
+enum class MsgButtons { OK, YesNo, YesNoCancel };
+enum class MsgAnswer { OK, Yes, No, Cancel };
+
+struct MessageBoxRequest {
+    std::string text;
+    std::string title;
+    MsgButtons buttons = MsgButtons::OK;
+    MsgAnswer defaultAnswer = MsgAnswer::OK;
+};
+
+class IUserInteraction {
+  public:
+    virtual ~IUserInteraction() = default;
+    virtual MsgAnswer showMessage(const MessageBoxRequest& request) = 0;
+    // Shows the dialog modally and returns its result (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog) = 0;
+    // The chosen file, or empty text when the user cancelled. filter is "Name (*.ext) | *.ext".
+    virtual std::string openFileName(const std::string& title, const std::string& filter,
+                                     const std::string& startFolder) = 0;
+};
+
+// Installs the responder for everything below; empty restores the Qt dialogs.
+void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction);
+
+// A message box. Questions default to No (Yes/No) or Cancel (Yes/No/Cancel).
+MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OK,
+                 const std::string& title = "Gridora");
+int ShowModal(QDialog& dialog);
+std::string OpenFileDialog(const std::string& title, const std::string& filter,
+                           const std::string& startFolder);
+
+// Today's date (the same clock the services use).
+std::chrono::year_month_day Today();
+// A seed for the pseudo-random numbers, from the clock unless a test installed a source.
+uint32_t RandomSeed();
+void SetRandomSeedSource(std::function<uint32_t()> source);
+
+// Selects all text of the box when it holds any.
+void SelectAllText(QLineEdit* box);
+
+// Searches the catalogue and lets the user pick one result: none found shows "Sorry no ...
+// found.", one is picked at once, several open the selection dialog (with the season, taken
+// items are marked). True when an item was picked.
+bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
+                   const ComPtr<IDataService>& dataService, const ComPtr<ISeasonInfo>& season,
+                   bool curSeasonOnly, ComPtr<IPickable>& picked, bool skipRetiredPlayers);
+
+}  // namespace gr::ui

@@ -1,0 +1,97 @@
+#include "ViewDriver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+
+namespace gr::ui::test {
+
+bool WaitForDocument(HtmlView& view) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!view.isLoaded() && timer.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return view.isLoaded();
+}
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+ElementPtr ViewDriver::element(const std::string& id) const {
+    HtmlDocument* doc = m_view.document();
+    return doc ? doc->getElementById(id) : nullptr;
+}
+
+HeadlessBackend& ViewDriver::backend() const {
+    return dynamic_cast<HeadlessBackend&>(*m_view.backend());
+}
+
+ElementPtr ViewDriver::enabled(const std::string& id) const {
+    ElementPtr e = element(id);
+    return (e && !e->disabled()) ? e : nullptr;
+}
+
+void ViewDriver::send(ViewEvent::Kind kind, const ElementPtr& e) const {
+    ViewEvent ev;
+    ev.kind = kind;
+    ev.k = e->kitId();
+    ev.value = e->value();
+    ev.checked = e->checked();
+    ev.selectedIndex = e->selectedIndex();
+    backend().deliver(ev);
+}
+
+bool ViewDriver::click(const std::string& id) {
+    const ElementPtr e = enabled(id);
+    if (!e) return false;
+    const std::string type = e->tagName() == "input" ? e->getAttribute("type") : std::string();
+    const bool checkable = type == "checkbox" || type == "radio";
+    const bool before = e->checked();
+    ViewEvent ev;
+    ev.kind = ViewEvent::Kind::Click;
+    ev.k = e->kitId();
+    ev.value = e->value();
+    ev.checked = type == "radio" ? true : (type == "checkbox" ? !before : before);
+    ev.selectedIndex = e->selectedIndex();
+    backend().deliver(ev);
+    // The browser reports a change when the click was not cancelled and changed the box.
+    if (checkable && e->isConnected() && e->checked() != before) send(ViewEvent::Kind::Change, e);
+    return true;
+}
+
+bool ViewDriver::type(const std::string& id, const std::string& text) {
+    const ElementPtr e = enabled(id);
+    if (!e) return false;
+    send(ViewEvent::Kind::Focus, e);
+    ViewEvent ev;
+    ev.kind = ViewEvent::Kind::Input;
+    ev.k = e->kitId();
+    ev.value = text;
+    backend().deliver(ev);
+    if (e->isConnected()) send(ViewEvent::Kind::Change, e);
+    return true;
+}
+
+bool ViewDriver::select(const std::string& id, int index) {
+    const ElementPtr e = enabled(id);
+    if (!e || e->tagName() != "select") return false;
+    ViewEvent ev;
+    ev.kind = ViewEvent::Kind::Change;
+    ev.k = e->kitId();
+    ev.selectedIndex = index;
+    backend().deliver(ev);
+    return true;
+}
+
+bool ViewDriver::focus(const std::string& id) {
+    const ElementPtr e = enabled(id);
+    if (!e) return false;
+    send(ViewEvent::Kind::Focus, e);
+    return true;
+}
+
+}  // namespace gr::ui::test
