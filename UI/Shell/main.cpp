@@ -1,1 +1,78 @@
-int main() { return 0; }
+// The program Gridora: the main window is the start window; its start-up creates the services.
+//
+// Options for development and measurement (the program itself needs none):
+//   --database-folder DIR  (or GRIDORA_DATABASE_FOLDER) use the database files in DIR
+//   --quit-after-paint     quit as soon as the main window has been painted, printing its title
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+
+#include "ServiceHost.h"
+#include "frmMain.h"
+
+namespace {
+
+// Quits the program once the watched window has painted itself for the first time.
+class QuitAfterFirstPaint : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            auto* window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, qApp, [window] {
+                std::printf("%s\n", window->windowTitle().toUtf8().constData());
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+  private:
+    bool m_done = false;
+};
+
+// The browser view's helper process refuses to start as root inside its sandbox.
+void AllowBrowserAsRoot() {
+    if (geteuid() != 0) return;
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    AllowBrowserAsRoot();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gridora"));
+
+    QCommandLineParser parser;
+    const QCommandLineOption folderOption(QStringLiteral("database-folder"),
+                                          QStringLiteral("Use the database files in <dir>."),
+                                          QStringLiteral("dir"));
+    const QCommandLineOption quitOption(QStringLiteral("quit-after-paint"),
+                                        QStringLiteral("Quit once the main window is painted."));
+    parser.addOption(folderOption);
+    parser.addOption(quitOption);
+    parser.addHelpOption();
+    parser.process(app);
+
+    QString folder = parser.value(folderOption);
+    if (folder.isEmpty()) folder = qEnvironmentVariable("GRIDORA_DATABASE_FOLDER");
+    if (!folder.isEmpty()) gr::host::SetDatabaseFolderOverride(folder.toStdString());
+
+    gr::ui::frmMain mainWindow;
+    if (!mainWindow.StartUp()) return 1;
+    QuitAfterFirstPaint quitAfterPaint;
+    if (parser.isSet(quitOption)) mainWindow.installEventFilter(&quitAfterPaint);
+    mainWindow.show();
+    return QApplication::exec();
+}

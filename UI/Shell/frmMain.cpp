@@ -1,0 +1,357 @@
+#include "frmMain.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+#include "ComponentFactory.h"
+#include "GRUIUtils.h"
+#include "ServiceHost.h"
+#include "frmAbout.h"
+#include "frmReports.h"
+
+namespace gr::ui {
+
+namespace {
+
+constexpr const char* kTitle = "Gridora Management System";
+constexpr const char* kServiceInitFailed = "Error in initializing Gridora Service.";
+constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.";
+
+// The windows that exist so far; the menu items of the others stay disabled until their
+// screens are added here.
+std::map<MenuCommand, ChildFactory> DefaultFactories() {
+    return {
+        {MenuCommand::Guide,
+         [](const ChildServices&) -> ChildWindow* {
+             auto* window = new frmReports;
+             window->Initialize(frmReports::Guide, nullptr);
+             return window;
+         }},
+        {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+    };
+}
+
+}  // namespace
+
+frmMain::frmMain(std::string setupServiceClass, QWidget* parent)
+    : QMainWindow(parent),
+      m_setupServiceClass(std::move(setupServiceClass)),
+      m_area(new QMdiArea(this)),
+      m_factories(DefaultFactories()) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(kTitle));
+    m_area->setObjectName(QStringLiteral("mdiChildArea"));
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_area->viewport()->installEventFilter(this);
+    setCentralWidget(m_area);
+    connect(m_area, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* frame) { SubWindowActivated(frame); });
+    BuildMenu();
+    resize(1024, 720);
+}
+
+frmMain::~frmMain() {
+    // Releases the services in order; the window is already going away, so no close().
+    m_closing = true;
+    ShutDown();
+}
+
+// ---- Menu ---------------------------------------------------------------------------------
+
+QAction* frmMain::AddAction(QWidget* menu, const char* name, const QString& caption) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+QAction* frmMain::AddCommand(QWidget* menu, const char* name, const QString& caption,
+                             MenuCommand command) {
+    QAction* action = AddAction(menu, name, caption);
+    action->setEnabled(m_factories.count(command) != 0);
+    connect(action, &QAction::triggered, this, [this, command] { OpenCommand(command); });
+    m_commandActions[command] = action;
+    return action;
+}
+
+void frmMain::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    const auto subMenu = [bar](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+
+    AddCommand(bar, "mnuRanking", QStringLiteral("&Manager Ranking"), MenuCommand::Ranking);
+    AddCommand(bar, "mnuDraft", QStringLiteral("&Draft Players"), MenuCommand::Draft);
+    AddCommand(bar, "mnuWinnings", QStringLiteral("&Winnings"), MenuCommand::Winnings);
+
+    QMenu* reports = subMenu("mnuReports", QStringLiteral("&Reports"));
+    AddCommand(reports, "mnuCurSeason", QStringLiteral("Current Season Prizes"),
+               MenuCommand::CurSeason);
+    AddCommand(reports, "mnuAllSeasons", QStringLiteral("All Seasons Prizes"),
+               MenuCommand::AllSeasons);
+    AddCommand(reports, "mnuWinners", QStringLiteral("Past Winners"), MenuCommand::Winners);
+
+    QMenu* setup = subMenu("mnuSetup3", QStringLiteral("&Setup"));
+    AddCommand(setup, "mnuSeasonInfo", QStringLiteral("Season"), MenuCommand::SeasonInfo);
+    AddCommand(setup, "mnuAddManager", QStringLiteral("Manager"), MenuCommand::AddManager);
+    AddCommand(setup, "mnuAddPlayer", QStringLiteral("Player"), MenuCommand::AddPlayer);
+    AddCommand(setup, "mnuAddPrize", QStringLiteral("Prize"), MenuCommand::AddPrize);
+    AddCommand(setup, "mnuAddPosition", QStringLiteral("Position"), MenuCommand::AddPosition);
+
+    QMenu* admin = subMenu("mnuAdminTools", QStringLiteral("Admin &Tools"));
+    // Backup and restore come with the database setup screen.
+    AddAction(admin, "mnuDataBackup", QStringLiteral("Backup Data"))->setEnabled(false);
+    AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"))->setEnabled(false);
+    mnuDBSetup =
+        AddCommand(admin, "mnuDBSetup", QStringLiteral("Database Setup"), MenuCommand::DBSetup);
+    mnuSettings = AddAction(admin, "mnuSettings", QStringLiteral("Settings"));
+    mnuSettings->setVisible(false);
+
+    QMenu* help = subMenu("mnuHelp", QStringLiteral("&Help"));
+    AddCommand(help, "mnuGuide", QStringLiteral("Guide"), MenuCommand::Guide);
+    AddCommand(help, "mnuAbout", QStringLiteral("About"), MenuCommand::About);
+
+    QAction* exit = AddAction(bar, "mnuExit", QStringLiteral("E&xit"));
+    connect(exit, &QAction::triggered, this, [this] { ShutDown(); });
+}
+
+void frmMain::SetWindowFactory(MenuCommand command, ChildFactory factory) {
+    if (factory)
+        m_factories[command] = std::move(factory);
+    else
+        m_factories.erase(command);
+    if (QAction* action = m_commandActions[command])
+        action->setEnabled(m_factories.count(command) != 0);
+}
+
+QPointer<ChildWindow>& frmMain::Member(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Ranking:
+            return m_oFrmRanking;
+        case MenuCommand::Draft:
+            return m_oFrmDrafting;
+        case MenuCommand::Winnings:
+            return m_oFrmWinnings;
+        case MenuCommand::CurSeason:
+            return m_oFrmReportsCur;
+        case MenuCommand::AllSeasons:
+            return m_oFrmReportsAll;
+        case MenuCommand::Winners:
+            return m_oFrmReportsWnrs;
+        case MenuCommand::SeasonInfo:
+            return m_oFrmSeasonInfo;
+        case MenuCommand::AddManager:
+            return m_oFrmAddManager;
+        case MenuCommand::AddPlayer:
+            return m_oFrmAddPlayer;
+        case MenuCommand::AddPrize:
+            return m_oFrmAddPrize;
+        case MenuCommand::AddPosition:
+            return m_oFrmAddPosition;
+        case MenuCommand::DBSetup:
+            return m_oFrmDBSetup;
+        case MenuCommand::Guide:
+            return m_oFrmGuide;
+        case MenuCommand::About:
+            break;
+    }
+    return m_oFrmAbout;
+}
+
+ChildWindow* frmMain::CommandWindow(MenuCommand command) const {
+    return const_cast<frmMain*>(this)->Member(command);
+}
+
+void frmMain::OpenCommand(MenuCommand command) {
+    if (m_shutDown) return;
+    const auto factory = m_factories.find(command);
+    if (factory == m_factories.end()) return;
+    // The factory initialises the window; its result does not stop the window from showing.
+    ChildWindow* window = factory->second(ChildServices{m_oDataService, m_oSetupService});
+    if (!window) return;
+    Member(command) = window;
+    if (command == MenuCommand::SeasonInfo)
+        connect(window, &ChildWindow::YearChanged, this, [this] { UpdateTitle(); });
+    if (command == MenuCommand::DBSetup)
+        connect(window, &ChildWindow::DataChanged, this, [this] { DataChangedReaction(); });
+    ShowChildWindow(window);
+}
+
+// ---- Start-up and services ----------------------------------------------------------------
+
+bool frmMain::StartUp() {
+    InstallErrorHook();
+    std::string why;
+    m_oSetupService = CreateObjectAs<ISetupService>(m_setupServiceClass, why);
+    if (!m_oSetupService) {
+        MsgBox(std::string(kServiceCreateFailed) + "\r\n" + why, MsgButtons::OK, "Gridora");
+        ShutDown();
+        return false;
+    }
+    if (!InitializeServices()) return false;
+    if (!m_oFrmWelcome) {
+        // A plain child of the child area, beneath every framed child window: it never
+        // becomes the active window and is never stacked over the others.
+        m_oFrmWelcome = new frmWelcome(m_area->viewport());
+        m_oFrmWelcome->lower();
+    }
+    m_oFrmWelcome->setGeometry(m_area->viewport()->rect());
+    m_oFrmWelcome->show();
+    UpdateTitle();
+    return true;
+}
+
+void frmMain::InstallErrorHook() {
+    host::SetErrorReporter([](const std::string& title, const std::string& text) {
+        MsgBox(text, MsgButtons::OK, title);
+    });
+}
+
+bool frmMain::InitializeServices() {
+    std::string message;
+    if (m_oSetupService && m_oSetupService->Initialize(message)) {
+        m_oDataService = m_oSetupService->get_DataService();
+        m_oSetupInfo = m_oSetupService->get_SetupInfo();
+        return true;
+    }
+    if (message.empty()) message = kServiceInitFailed;
+    MsgBox(message, MsgButtons::OK, "Gridora");
+    ShutDown();
+    return false;
+}
+
+void frmMain::UpdateTitle() {
+    std::string year = "none";
+    if (m_oDataService)
+        if (const ComPtr<ISeasonInfo> season = m_oDataService->GetCurrentSeasonInfo())
+            year = std::to_string(season->get_Year());
+    const std::string type = m_oSetupInfo ? m_oSetupInfo->get_DBTypeDesc() : std::string();
+    const std::string title = std::string(kTitle) + " (Season Year: " + year + ")" + " - " + type;
+    mnuSettings->setVisible(false);
+    mnuDBSetup->setVisible(true);
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void frmMain::DataChangedReaction() {
+    CloseChildWindows();
+    CloseSetupWindow();
+    if (!InitializeServices()) return;
+    // The database type may have changed, and the title names it.
+    UpdateTitle();
+    OpenCommand(MenuCommand::DBSetup);
+}
+
+// ---- Child windows ------------------------------------------------------------------------
+
+QMdiSubWindow* frmMain::Frame(QWidget* window) const {
+    return window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+}
+
+QMdiSubWindow* frmMain::AddFrame(QWidget* window) {
+    QMdiSubWindow* frame = m_area->addSubWindow(window, Qt::FramelessWindowHint);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    return frame;
+}
+
+void frmMain::PlaceFrame(QMdiSubWindow* frame) const {
+    if (!frame) return;
+    const QSize area = m_area->viewport()->size();
+    frame->setGeometry(0, 0, m_childWidth > 0 ? m_childWidth : area.width(),
+                       m_childHeight > 0 ? m_childHeight : area.height());
+}
+
+void frmMain::ShowChildWindow(ChildWindow* window) {
+    if (!window) return;
+    QMdiSubWindow* frame = Frame(window);
+    if (!frame) frame = AddFrame(window);
+    PlaceFrame(frame);
+    frame->show();
+    window->setFocus();
+    m_area->setActiveSubWindow(frame);
+    // The child area does not report activations while the main window is hidden.
+    SubWindowActivated(frame);
+    if (m_oCurrentChild && m_oCurrentChild != window) Unload(m_oCurrentChild);
+    m_oCurrentChild = window;
+}
+
+void frmMain::SubWindowActivated(QMdiSubWindow* frame) {
+    // None: the application lost the focus; the child stays the active one.
+    auto* child = frame ? qobject_cast<ChildWindow*>(frame->widget()) : nullptr;
+    if (!child || child == m_activeChild) return;
+    if (m_activeChild) m_activeChild->Deactivated();
+    m_activeChild = child;
+    child->Activated();
+}
+
+// Unloading is deferred to the event loop: the window may be the one whose handler is running
+// (the database setup window raises DataChanged from its own button).
+void frmMain::Unload(QWidget* window) {
+    if (!window) return;
+    if (window == m_activeChild) m_activeChild = nullptr;
+    QWidget* outer = Frame(window) ? static_cast<QWidget*>(Frame(window)) : window;
+    outer->hide();
+    outer->deleteLater();
+}
+
+void frmMain::CloseChildWindows() {
+    for (QPointer<ChildWindow>* member :
+         {&m_oFrmDrafting, &m_oFrmRanking, &m_oFrmAddPlayer, &m_oFrmAddManager, &m_oFrmAddPrize,
+          &m_oFrmAddPosition, &m_oFrmSeasonInfo, &m_oFrmReportsCur, &m_oFrmReportsAll,
+          &m_oFrmReportsWnrs, &m_oFrmWinnings, &m_oFrmGuide, &m_oFrmAbout}) {
+        if (!*member) continue;
+        Unload(*member);
+        *member = nullptr;
+    }
+}
+
+void frmMain::CloseSetupWindow() {
+    if (!m_oFrmDBSetup) return;
+    Unload(m_oFrmDBSetup);
+    m_oFrmDBSetup = nullptr;
+}
+
+void frmMain::ShutDown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    CloseChildWindows();
+    CloseSetupWindow();
+    if (m_oFrmWelcome) {
+        Unload(m_oFrmWelcome);
+        m_oFrmWelcome = nullptr;
+    }
+    m_oDataService = nullptr;
+    m_oSetupService = nullptr;
+    m_oSetupInfo = nullptr;
+    host::SetErrorReporter({});
+    if (!m_closing) close();
+}
+
+// ---- Window events ------------------------------------------------------------------------
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    m_closing = true;
+    ShutDown();
+    m_closing = false;
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize) ChildAreaResized();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::ChildAreaResized() {
+    const QSize area = m_area->viewport()->size();
+    if (area.width() == 0 || area.height() == 0) return;
+    m_childWidth = area.width();
+    m_childHeight = area.height();
+    PlaceFrame(m_area->currentSubWindow());
+    if (m_oFrmWelcome) m_oFrmWelcome->setGeometry(0, 0, m_childWidth, m_childHeight);
+}
+
+}  // namespace gr::ui
