@@ -65,10 +65,11 @@ int RunAdmin(const std::vector<std::string>& argv, std::ostream& out, std::ostre
     const CommandContext ctx{args, session, out, err, in};
     std::string message;
     if (!session.Open(args.databaseFolder, message)) {
-        // Choosing another database type needs only the setup database.
-        const bool canChooseType =
-            args.command == "use" && session.Setup() && session.Setup()->get_SetupInfo();
-        if (!canChooseType) return ctx.Fail(message);
+        // Choosing another database type, or restoring over a damaged or missing live
+        // file, needs only the setup service: these are the ways out of that failure.
+        const bool repairs = args.command == "use" || args.command == "restore";
+        if (!repairs || !session.Setup() || !session.Setup()->get_SetupInfo())
+            return ctx.Fail(message);
         err << "gridora-admin: " << message << std::endl;
     }
     return CommandTable().at(args.command)(ctx);

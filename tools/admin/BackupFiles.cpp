@@ -6,6 +6,8 @@
 #include <string_view>
 #include <tuple>
 
+#include "GRIDataEnums.h"
+
 namespace gr::admin {
 
 namespace {
@@ -21,6 +23,19 @@ bool AllDigits(std::string_view text) {
 }
 
 }  // namespace
+
+std::string LeagueFileName(int32_t dbType) {
+    switch (dbType) {
+        case DBLive:
+            return "Gridora - Live.mdb";
+        case DBTest:
+            return "Gridora - Test.mdb";
+        case DBBlank:
+            return "Gridora - Blank.mdb";
+        default:
+            return {};
+    }
+}
 
 std::optional<BackupFile> ParseBackupFileName(const std::string& fileName) {
     std::string_view name = fileName;

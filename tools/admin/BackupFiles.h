@@ -1,12 +1,16 @@
-// The backup files in the database folder, known by their names
-// "Gridora - Backup - yyyymmdd - NN.mdb".
+// The files of the database folder: the league file of each database type, and the backup
+// files known by their names "Gridora - Backup - yyyymmdd - NN.mdb".
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace gr::admin {
+
+// "Gridora - Live.mdb", "Gridora - Test.mdb" or "Gridora - Blank.mdb"; empty for any other type.
+std::string LeagueFileName(int32_t dbType);
 
 struct BackupFile {
     std::string path;

@@ -7,6 +7,7 @@
 #include "Catalogue.h"
 #include "Commands.h"
 #include "RosterWriter.h"
+#include "WorkingCopy.h"
 
 namespace gr::admin {
 
@@ -72,8 +73,13 @@ int RunImportPlayers(const CommandContext& ctx) {
         ctx.out << "Dry run, nothing written: " << Summary(plan) << "\n";
         return kExitOk;
     }
-    std::string error;
-    if (!WriteImportPlan(data, plan, error)) return ctx.Fail(error);
+    if (!plan.writes.empty()) {
+        WorkingCopy copy(*ctx.session.Setup(), data);
+        std::string error;
+        if (!copy.Begin(error)) return ctx.Fail(error + "\nNothing was imported.");
+        if (!WriteImportPlan(data, plan, error)) return ctx.Fail(error + "\nNothing was imported.");
+        if (!copy.Commit(error)) return ctx.Fail(error);
+    }
     ctx.out << Summary(plan) << "\n";
     return kExitOk;
 }

@@ -14,8 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kLiveFileName = "Gridora - Live.mdb";
-
 std::string DatabaseFolder(const CommandContext& ctx) {
     const ComPtr<ISetupInfo> info = ctx.session.Setup()->get_SetupInfo();
     return info ? info->get_DefaultDBPath() : std::string();
@@ -68,17 +66,6 @@ bool DatabaseTypeOf(const std::string& name, int32_t& type) {
     return true;
 }
 
-std::string DatabaseFileName(int32_t type) {
-    switch (type) {
-        case DBLive:
-            return kLiveFileName;
-        case DBTest:
-            return "Gridora - Test.mdb";
-        default:
-            return "Gridora - Blank.mdb";
-    }
-}
-
 }  // namespace
 
 int RunBackup(const CommandContext& ctx) {
@@ -98,13 +85,18 @@ int RunRestore(const CommandContext& ctx) {
     const std::string path = fs::absolute(ctx.args.operands[0], ec).lexically_normal().string();
     if (!fs::exists(path, ec)) return ctx.Fail("Database file: " + path + " is missing.");
     // Copying the live file over itself would destroy it.
-    if (fs::equivalent(path, fs::path(DatabaseFolder(ctx)) / kLiveFileName, ec))
+    if (fs::equivalent(path, fs::path(DatabaseFolder(ctx)) / LeagueFileName(DBLive), ec))
         return ctx.Fail(path + " is the live database itself.");
     if (!ctx.args.yes && !Confirmed(ctx)) return ctx.Fail("Restore cancelled.");
+    // The setup service keeps the data it replaces as one more backup file.
+    const std::string folder = DatabaseFolder(ctx);
+    const BackupStamps before = StampBackups(folder);
     std::string message;
     if (!ctx.session.Setup()->RestoreBackup(path, message))
         return ctx.Fail(message.empty() ? "Restore failed." : message);
     ctx.out << "Data restored successfully.\n";
+    const std::string kept = NewestBackup(before, StampBackups(folder));
+    if (!kept.empty()) ctx.out << "The data it replaced is kept in " << kept << "\n";
     return kExitOk;
 }
 
@@ -115,7 +107,7 @@ int RunUse(const CommandContext& ctx) {
             "Unknown database type " + ctx.args.operands[0] + ": use live, test or blank.",
             kExitUsage);
     // A type whose file is missing would stop the program at its next start.
-    const fs::path file = fs::path(DatabaseFolder(ctx)) / DatabaseFileName(type);
+    const fs::path file = fs::path(DatabaseFolder(ctx)) / LeagueFileName(type);
     std::error_code ec;
     if (!fs::exists(file, ec)) return ctx.Fail("Database file: " + file.string() + " is missing.");
     const ComPtr<ISetupInfo> info = ctx.session.Setup()->get_SetupInfo();

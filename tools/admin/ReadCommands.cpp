@@ -133,14 +133,12 @@ int RunInfo(const CommandContext& ctx) {
         return ctx.Fail("Could not read the league database.");
     const std::string folder = setup->get_DefaultDBPath();
     const std::vector<BackupFile> backups = ListBackupFiles(folder);
-    // The newest backup day and how many backups were made on it.
+    // The newest backup day and its counter, which numbers the backups made that day.
     std::string lastDate;
     int lastCount = 0;
     if (!backups.empty()) {
         lastDate = backups.back().date;
-        lastCount = static_cast<int>(
-            std::count_if(backups.begin(), backups.end(),
-                          [&](const BackupFile& b) { return b.date == lastDate; }));
+        lastCount = backups.back().counter;
     }
     if (ctx.args.json) {
         Json doc = Json::MakeObject();

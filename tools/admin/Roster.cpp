@@ -213,7 +213,7 @@ class RosterPlanner {
         if (row.position.empty()) reasons.push_back("missing position");
         if (row.team.empty()) reasons.push_back("missing team");
         if (!reasons.empty()) return;
-        m_plan.writes.push_back({line, after, existing ? *existing : CatalogPlayer{}});
+        m_plan.writes.push_back({line, after});
         ++(existing ? m_plan.changed : m_plan.added);
     }
 

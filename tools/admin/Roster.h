@@ -32,8 +32,7 @@ struct CatalogPlayer {
 // One call of the catalogue update that the import makes.
 struct PlayerWrite {
     int line = 0;
-    CatalogPlayer after;   // id 0 for a new player
-    CatalogPlayer before;  // the catalogue record that is changed; unused for a new player
+    CatalogPlayer after;  // id 0 for a new player
 };
 
 struct RowProblem {

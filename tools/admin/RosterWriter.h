@@ -1,5 +1,6 @@
 // Carries out an import plan through the data service's catalogue update, one player per
-// call; when a call fails, the players already written are put back as they were.
+// call, stopping at the first that fails. Run it on a WorkingCopy, which throws the
+// earlier writes away with the copy when one fails.
 #pragma once
 
 #include <string>
@@ -9,8 +10,7 @@
 
 namespace gr::admin {
 
-// True when every write succeeded. Otherwise errorMessage names the failing line and
-// says whether the earlier writes could be undone.
+// True when every write succeeded; otherwise errorMessage names the failing line.
 bool WriteImportPlan(IDataService& data, const ImportPlan& plan, std::string& errorMessage);
 
 }  // namespace gr::admin

@@ -13,7 +13,8 @@ namespace gr::admin {
 
 namespace {
 
-constexpr int32_t kWeeklyPrizeType = 2;
+// Winners of a prize of this type share it for the whole season; all others week by week.
+constexpr int32_t kSeasonPrizeType = 1;
 
 struct DraftLine {
     int32_t pick = 0, round = 0;
@@ -53,22 +54,22 @@ std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
     return lines;
 }
 
-// A prize's winners share its amount: per week for weekly prizes, once otherwise.
+// A prize's winners share its amount, counted as the program's winnings screen counts them.
 std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
     std::vector<WinningLine> lines;
     const ComPtr<Collection> winnings = season.get_Winnings();
     const ComPtr<Collection> prizes = season.get_Prizes();
     const ComPtr<Collection> managers = season.get_Managers();
     if (!winnings || !prizes || !managers) return lines;
-    using Group = std::pair<std::string, int32_t>;  // prize id, week (0 unless weekly)
+    using Group = std::pair<std::string, int32_t>;  // prize id, week (0 for a season prize)
     std::vector<std::pair<Group, ComPtr<IWinningInfo>>> entries;
     std::map<Group, int64_t> winnersPerGroup;
     for (const auto& win : winnings->ItemsAs<IWinningInfo>()) {
         if (win->get_Action() == ActionTypeRemove) continue;
         const auto prize = prizes->ItemAs<IPrizeInfo>("K" + win->get_PrizeID());
         const auto type = prize ? prize->get_PrizeType() : nullptr;
-        const bool weekly = type && type->get_ID() == kWeeklyPrizeType;
-        const Group group{win->get_PrizeID(), weekly ? win->get_Week() : 0};
+        const bool wholeSeason = type && type->get_ID() == kSeasonPrizeType;
+        const Group group{win->get_PrizeID(), wholeSeason ? 0 : win->get_Week()};
         ++winnersPerGroup[group];
         entries.emplace_back(group, win);
     }

@@ -12,7 +12,8 @@ class ServiceSession {
     // Points the services at databaseFolder (when not empty), creates
     // "GRSetupSrvc.SetupService" and initialises it. False with a message on failure; the
     // setup service may still be held then (its setup information loads before the data
-    // service is made), which lets `use` repair a database type whose file is missing.
+    // service is made), which lets `use` choose another type and `restore` replace a
+    // damaged live file.
     bool Open(const std::string& databaseFolder, std::string& errorMessage);
 
     const ComPtr<ISetupService>& Setup() const { return m_setup; }

@@ -28,6 +28,8 @@ std::string TextTable::Render(std::string_view indent) const {
             line += row[i];
             if (i + 1 < row.size()) line.append(widths[i] - DisplayWidth(row[i]) + 2, ' ');
         }
+        // An empty last cell leaves no padding at the end of the line.
+        while (line.size() > indent.size() && line.back() == ' ') line.pop_back();
         text += line + "\n";
     }
     return text;

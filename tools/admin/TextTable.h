@@ -11,7 +11,7 @@ class TextTable {
   public:
     void AddRow(std::vector<std::string> cells);
     // Every row on its own line, each cell padded to its column's width, two blanks apart;
-    // each line starts with the indent.
+    // each line starts with the indent and ends without blanks.
     std::string Render(std::string_view indent = "") const;
 
   private:

@@ -1,0 +1,511 @@
+// gridora-admin through the real executable and the real services, on temporary copies of
+// the generated databases.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Csv.h"
+#include "GRServiceUtils.h"
+#include "MiniJson.h"
+#include "ProcessRunner.h"
+#include "SqlDatabase.h"
+
+namespace gr::admin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kDatabaseFiles[] = {"Gridora - Live.mdb", "Gridora - Test.mdb",
+                                      "Gridora - Blank.mdb", "Gridora - Setup.mdb"};
+constexpr int kShippedRosterSize = 588;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y%m%d", &local);
+    return text;
+}
+
+std::string Describe(const ProcessResult& r) {
+    return "exit " + std::to_string(r.exitCode) + "\nstdout:\n" + r.out + "\nstderr:\n" + r.err;
+}
+
+class AdminCli : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::path(testing::TempDir()) / "gr-admin-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        for (const char* name : kDatabaseFiles) {
+            const fs::path source = fs::path(GRIDORA_DATABASE_DIR) / name;
+            ASSERT_TRUE(fs::exists(source)) << source << " is missing: build the databases target";
+            fs::copy_file(source, m_folder / name);
+        }
+        ResetSetupRow();
+    }
+    // The generated setup database as gr-makedb writes it: live in use, no backup yet.
+    // Running the program on the build's own files changes these, so they are put back.
+    void ResetSetupRow() const {
+        db::Database setup((m_folder / "Gridora - Setup.mdb").string(), GetDatabaseKey());
+        db::Statement reset(setup,
+                            "update [settings] set [database type] = '1', [backup count] = '0', "
+                            "[backup date] = '' where [ID] = 1");
+        reset.Run();
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(m_folder, ec);
+    }
+
+    ProcessResult Run(std::vector<std::string> args, const std::string& input = {}) const {
+        args.insert(args.begin(), GRIDORA_ADMIN_EXE);
+        args.push_back("--database-folder");
+        args.push_back(m_folder.string());
+        return RunProcess(args, input);
+    }
+
+    // Runs a command that must succeed and print one JSON document.
+    JsonNode RunJson(std::vector<std::string> args) const {
+        args.push_back("--json");
+        const ProcessResult r = Run(args);
+        JsonNode node;
+        std::string error;
+        EXPECT_EQ(r.exitCode, 0) << Describe(r);
+        EXPECT_TRUE(ParseJson(r.out, node, error)) << error << "\n" << Describe(r);
+        return node;
+    }
+
+    void Use(const std::string& type) const {
+        const ProcessResult r = Run({"use", type});
+        ASSERT_EQ(r.exitCode, 0) << Describe(r);
+    }
+
+    double InfoNumber(const std::string& key) const {
+        const JsonNode info = RunJson({"info"});
+        const JsonNode* value = info.Find(key);
+        return value ? value->number : -1;
+    }
+
+    // The exported catalogue as CSV records, header included.
+    std::vector<CsvRecord> Export() const {
+        const fs::path file = m_folder / "export.csv";
+        const ProcessResult r = Run({"export-players", file.string()});
+        EXPECT_EQ(r.exitCode, 0) << Describe(r);
+        return ParseCsv(ReadFile(file));
+    }
+
+    fs::path Live() const { return m_folder / "Gridora - Live.mdb"; }
+
+    fs::path m_folder;
+};
+
+const fs::path kShippedRoster = fs::path(GRIDORA_SOURCE_DIR) / "data" / "nfl-players-2023.csv";
+
+TEST_F(AdminCli, InfoDescribesTheLiveLeague) {
+    const JsonNode info = RunJson({"info"});
+    ASSERT_EQ(info.kind, JsonNode::Kind::Object);
+    EXPECT_EQ(fs::path(info.Find("database_folder")->text), m_folder);
+    EXPECT_EQ(info.Find("database_type")->text, "Live");
+    EXPECT_EQ(info.Find("database_type_id")->number, 1);
+    EXPECT_EQ(info.Find("players")->number, kShippedRosterSize);
+    EXPECT_EQ(info.Find("last_backup")->kind, JsonNode::Kind::Null);
+    EXPECT_EQ(info.Find("backup_files")->number, 0);
+    for (const char* key : {"seasons", "managers", "prizes", "current_season"})
+        EXPECT_NE(info.Find(key), nullptr) << key;
+
+    const ProcessResult text = Run({"info"});
+    ASSERT_EQ(text.exitCode, 0) << Describe(text);
+    EXPECT_NE(text.out.find("Database folder:"), std::string::npos);
+    EXPECT_NE(text.out.find("Players:          588"), std::string::npos) << text.out;
+}
+
+TEST_F(AdminCli, UseSwitchesTheDatabaseTypeAndRefusesOthers) {
+    const ProcessResult r = Run({"use", "test"});
+    ASSERT_EQ(r.exitCode, 0) << Describe(r);
+    EXPECT_EQ(r.out, "Database type set to Test.\n");
+    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Test");
+
+    const ProcessResult bad = Run({"use", "backup"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("Unknown database type backup: use live, test or blank."),
+              std::string::npos)
+        << Describe(bad);
+    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Test");
+}
+
+TEST_F(AdminCli, UseRefusesATypeWhoseFileIsMissing) {
+    fs::remove(m_folder / "Gridora - Blank.mdb");
+    const ProcessResult r = Run({"use", "blank"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Gridora - Blank.mdb is missing."), std::string::npos) << Describe(r);
+    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Live");
+}
+
+TEST_F(AdminCli, SeasonsAndEachSeasonOfTheTestLeague) {
+    Use("test");
+    const JsonNode seasons = RunJson({"seasons"});
+    ASSERT_EQ(seasons.kind, JsonNode::Kind::Array);
+    ASSERT_FALSE(seasons.items.empty());
+    double previous = 0;
+    for (const JsonNode& s : seasons.items) {
+        const double year = s.Find("year")->number;
+        EXPECT_GT(year, previous);  // oldest first
+        previous = year;
+        for (const char* key :
+             {"managers", "rounds", "fee", "regular_weeks", "total_weeks", "ranking_locked",
+              "draft_locked", "season_locked", "season_started"})
+            EXPECT_NE(s.Find(key), nullptr) << key;
+
+        const std::string yearText = std::to_string(static_cast<int>(year));
+        const JsonNode season = RunJson({"season", yearText});
+        EXPECT_EQ(season.Find("year")->number, year);
+        const double managers = season.Find("managers_count")->number;
+        double lastPick = 0;
+        for (const JsonNode& pick : season.Find("draft")->items) {
+            const double no = pick.Find("pick")->number;
+            EXPECT_GT(no, lastPick);
+            lastPick = no;
+            EXPECT_EQ(pick.Find("round")->number, static_cast<int>((no - 1) / managers) + 1);
+            EXPECT_FALSE(pick.Find("name")->text.empty());
+        }
+        for (const JsonNode& win : season.Find("winnings")->items) {
+            EXPECT_FALSE(win.Find("prize")->text.empty());
+            EXPECT_GE(win.Find("share")->number, 0);
+        }
+        const ProcessResult text = Run({"season", yearText});
+        ASSERT_EQ(text.exitCode, 0) << Describe(text);
+        EXPECT_EQ(text.out.rfind("Season " + yearText + "\n", 0), 0u) << text.out;
+    }
+}
+
+TEST_F(AdminCli, SeasonOfAnUnknownYearFails) {
+    const ProcessResult missing = Run({"season", "1800"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("There is no season 1800."), std::string::npos) << Describe(missing);
+    const ProcessResult bad = Run({"season", "20x3"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("YEAR must be a year"), std::string::npos) << Describe(bad);
+}
+
+TEST_F(AdminCli, SearchFindsPlayersByTheStartOfTheirNames) {
+    const JsonNode found = RunJson({"search", "player", "Ja'Marr"});
+    ASSERT_EQ(found.kind, JsonNode::Kind::Array);
+    bool chase = false;
+    for (const JsonNode& item : found.items) {
+        if (item.Find("type")->text != "player") continue;
+        EXPECT_EQ(item.Find("first_name")->text.rfind("Ja'Marr", 0), 0u);
+        chase = chase || (item.Find("name")->text == "Ja'Marr Chase" &&
+                          item.Find("position")->text == "WR" && item.Find("team")->text == "CIN");
+    }
+    EXPECT_TRUE(chase);
+
+    const JsonNode positions = RunJson({"search", "position", ""});
+    EXPECT_FALSE(positions.items.empty());
+    for (const JsonNode& item : positions.items) EXPECT_EQ(item.Find("type")->text, "position");
+
+    const ProcessResult text = Run({"search", "player", "Chase"});
+    ASSERT_EQ(text.exitCode, 0) << Describe(text);
+    EXPECT_NE(text.out.find("Ja'Marr Chase"), std::string::npos) << text.out;
+
+    const ProcessResult bad = Run({"search", "coach", "x"});
+    EXPECT_EQ(bad.exitCode, 2) << Describe(bad);
+}
+
+TEST_F(AdminCli, SearchOfManagersAndPrizesInTheTestLeague) {
+    Use("test");
+    const JsonNode managers = RunJson({"search", "manager", ""});
+    ASSERT_FALSE(managers.items.empty());
+    for (const JsonNode& m : managers.items) EXPECT_EQ(m.Find("type")->text, "manager");
+    const JsonNode prizes = RunJson({"search", "prize", ""});
+    ASSERT_FALSE(prizes.items.empty());
+    for (const JsonNode& p : prizes.items) EXPECT_EQ(p.Find("type")->text, "prize");
+    const JsonNode playing = RunJson({"search", "manager", "", "--season-only"});
+    EXPECT_LE(playing.items.size(), managers.items.size());
+}
+
+TEST_F(AdminCli, ShippedRosterImportsIntoBlankAndReimportsWithoutChanges) {
+    Use("blank");
+    EXPECT_EQ(InfoNumber("players"), 0);
+    const ProcessResult first = Run({"import-players", kShippedRoster.string()});
+    ASSERT_EQ(first.exitCode, 0) << Describe(first);
+    EXPECT_EQ(first.out, "588 added, 0 changed, 0 unchanged.\n");
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize);
+
+    const fs::path exported = m_folder / "roster.csv";
+    const ProcessResult exportRun = Run({"export-players", exported.string()});
+    ASSERT_EQ(exportRun.exitCode, 0) << Describe(exportRun);
+    EXPECT_EQ(ParseCsv(ReadFile(exported)).size(), kShippedRosterSize + 1u);
+
+    for (const fs::path& file : {exported, kShippedRoster}) {
+        const ProcessResult again = Run({"import-players", file.string()});
+        ASSERT_EQ(again.exitCode, 0) << Describe(again);
+        EXPECT_EQ(again.out, "0 added, 0 changed, 588 unchanged.\n");
+    }
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize);
+}
+
+TEST_F(AdminCli, OneBadRowWritesNothingAndNamesItsLine) {
+    Use("blank");
+    const fs::path file = m_folder / "bad.csv";
+    WriteFile(file,
+              "last_name,first_name,position,team\n"
+              "Good,One,QB,ATL\n"
+              "Bad,Row,QB,XYZ\n"
+              "Good,Two,RB,BUF\n");
+    const ProcessResult r = Run({"import-players", file.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(file.string() + ":3: unknown team 'XYZ'"), std::string::npos)
+        << Describe(r);
+    EXPECT_NE(r.err.find("Nothing was imported: 1 bad row."), std::string::npos) << Describe(r);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(InfoNumber("players"), 0);
+}
+
+TEST_F(AdminCli, AWriteThatFailsHalfWayLeavesTheLeagueFileAsItWas) {
+    Use("blank");
+    {
+        // The engine refuses one player, after the rows before it were written.
+        db::Database blank((m_folder / "Gridora - Blank.mdb").string(), GetDatabaseKey());
+        blank.Execute(
+            "create trigger [refuse] before insert on [player info] "
+            "when new.[last name] = 'Refused' begin select raise(abort, 'refused here'); end");
+    }
+    const std::string before = ReadFile(m_folder / "Gridora - Blank.mdb");
+    const fs::path file = m_folder / "refused.csv";
+    WriteFile(file,
+              "last_name,first_name,position,team\n"
+              "Good,One,QB,ATL\n"
+              "Good,Two,RB,BUF\n"
+              "Refused,Three,WR,KC\n"
+              "Good,Four,TE,DAL\n");
+    const ProcessResult r = Run({"import-players", file.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("gridora-admin: Line 4: the player could not be stored: "),
+              std::string::npos)
+        << Describe(r);
+    EXPECT_NE(r.err.find("refused here"), std::string::npos) << Describe(r);
+    EXPECT_NE(r.err.find("Nothing was imported."), std::string::npos) << Describe(r);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(m_folder / "Gridora - Blank.mdb"), before);
+    EXPECT_EQ(InfoNumber("players"), 0);
+}
+
+TEST_F(AdminCli, ImportLeavesNoWorkingFilesBehind) {
+    Use("blank");
+    ASSERT_EQ(Run({"import-players", kShippedRoster.string()}).exitCode, 0);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Gridora - Blank.mdb", "Gridora - Live.mdb",
+                                               "Gridora - Setup.mdb", "Gridora - Test.mdb"}));
+}
+
+TEST_F(AdminCli, DryRunCountsWithoutWriting) {
+    Use("blank");
+    const ProcessResult r = Run({"import-players", kShippedRoster.string(), "--dry-run"});
+    ASSERT_EQ(r.exitCode, 0) << Describe(r);
+    EXPECT_EQ(r.out, "Dry run, nothing written: 588 added, 0 changed, 0 unchanged.\n");
+    EXPECT_EQ(InfoNumber("players"), 0);
+}
+
+TEST_F(AdminCli, ApostrophesCommasAndNonAsciiSurviveTheRoundTrip) {
+    Use("blank");
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"Foreman", "D'Onta"},
+        {"Smith, Jr.", "Marvin"},
+        {"M\xC3\xBCller", "J\xC3\xB6rg"},
+        {"Nu\xC3\xB1"
+         "ez",
+         "Jos\xC3\xA9"},
+        {"\xC5\x81ukasiewicz", "\xC5\x81ukasz"},
+        {"\"Tank\" Dell", "Nathaniel"},
+    };
+    std::string csv = "last_name,first_name,position,team\r\n";
+    for (const auto& [last, first] : names) csv += CsvLine({last, first, "WR", "HOU"});
+    const fs::path file = m_folder / "names.csv";
+    WriteFile(file, "\xEF\xBB\xBF" + csv);
+    const ProcessResult r = Run({"import-players", file.string()});
+    ASSERT_EQ(r.exitCode, 0) << Describe(r);
+    EXPECT_EQ(r.out, "6 added, 0 changed, 0 unchanged.\n");
+
+    const std::vector<CsvRecord> exported = Export();
+    ASSERT_EQ(exported.size(), names.size() + 1);
+    for (const auto& [last, first] : names) {
+        const bool present = std::any_of(exported.begin(), exported.end(), [&](const CsvRecord& c) {
+            return c.fields.size() >= 2 && c.fields[0] == last && c.fields[1] == first;
+        });
+        EXPECT_TRUE(present) << first << " " << last;
+    }
+    const ProcessResult again = Run({"import-players", (m_folder / "export.csv").string()});
+    ASSERT_EQ(again.exitCode, 0) << Describe(again);
+    EXPECT_EQ(again.out, "0 added, 0 changed, 6 unchanged.\n");
+
+    const JsonNode found = RunJson({"search", "player", "M\xC3\xBCller"});
+    ASSERT_EQ(found.items.size(), 1u);
+    EXPECT_EQ(found.items[0].Find("name")->text, "J\xC3\xB6rg M\xC3\xBCller");
+}
+
+TEST_F(AdminCli, ImportMovesAMatchingPlayerToHisNewTeam) {
+    const fs::path file = m_folder / "trade.csv";
+    WriteFile(file, "last_name,first_name,position,team,retired\nAllen,Josh,QB,KC,0\n");
+    const ProcessResult r = Run({"import-players", file.string()});
+    ASSERT_EQ(r.exitCode, 0) << Describe(r);
+    EXPECT_EQ(r.out, "0 added, 1 changed, 0 unchanged.\n");
+    const std::vector<CsvRecord> exported = Export();
+    const auto allen = std::find_if(exported.begin(), exported.end(), [](const CsvRecord& c) {
+        return c.fields[0] == "Allen" && c.fields[1] == "Josh" && c.fields[2] == "QB";
+    });
+    ASSERT_NE(allen, exported.end());
+    EXPECT_EQ(allen->fields[3], "KC");
+    EXPECT_EQ(exported.size(), kShippedRosterSize + 1u);
+}
+
+TEST_F(AdminCli, BackupsAreNumberedWithinTheDay) {
+    const std::string day = Today();
+    for (const char* counter : {"01", "02"}) {
+        const ProcessResult r = Run({"backup"});
+        ASSERT_EQ(r.exitCode, 0) << Describe(r);
+        const fs::path expected =
+            m_folder / ("Gridora - Backup - " + day + " - " + counter + ".mdb");
+        EXPECT_EQ(r.out, expected.string() + "\n");
+        ASSERT_TRUE(fs::exists(expected));
+        EXPECT_EQ(ReadFile(expected), ReadFile(Live()));
+    }
+    const JsonNode info = RunJson({"info"});
+    const JsonNode* last = info.Find("last_backup");
+    ASSERT_EQ(last->kind, JsonNode::Kind::Object);
+    EXPECT_EQ(last->Find("count")->number, 2);
+    EXPECT_EQ(last->Find("date")->text,
+              day.substr(0, 4) + "-" + day.substr(4, 2) + "-" + day.substr(6, 2));
+    EXPECT_EQ(info.Find("backup_files")->number, 2);
+}
+
+TEST_F(AdminCli, RestoreBringsBackTheBackedUpData) {
+    const ProcessResult backup = Run({"backup"});
+    ASSERT_EQ(backup.exitCode, 0) << Describe(backup);
+    const std::string backupPath = backup.out.substr(0, backup.out.size() - 1);
+
+    const fs::path file = m_folder / "rookie.csv";
+    WriteFile(file, "last_name,first_name,position,team\nRookie,Newest,QB,DET\n");
+    ASSERT_EQ(Run({"import-players", file.string()}).exitCode, 0);
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize + 1);
+
+    const ProcessResult restore = Run({"restore", backupPath, "--yes"});
+    ASSERT_EQ(restore.exitCode, 0) << Describe(restore);
+    // The replaced data, with the rookie, is kept as the day's next backup.
+    const fs::path kept = m_folder / ("Gridora - Backup - " + Today() + " - 02.mdb");
+    EXPECT_EQ(restore.out, "Data restored successfully.\nThe data it replaced is kept in " +
+                               kept.string() + "\n");
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize);
+    ASSERT_EQ(Run({"restore", kept.string(), "--yes"}).exitCode, 0);
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize + 1);
+}
+
+TEST_F(AdminCli, RestoreAsksBeforeOverridingTheData) {
+    const ProcessResult backup = Run({"backup"});
+    ASSERT_EQ(backup.exitCode, 0) << Describe(backup);
+    const std::string backupPath = backup.out.substr(0, backup.out.size() - 1);
+    const std::string liveBefore = ReadFile(Live());
+
+    const ProcessResult no = Run({"restore", backupPath}, "n\n");
+    EXPECT_EQ(no.exitCode, 1);
+    EXPECT_NE(no.err.find("Are you sure you want to override current data?"), std::string::npos);
+    EXPECT_NE(no.err.find("Restore cancelled."), std::string::npos) << Describe(no);
+    const ProcessResult noInput = Run({"restore", backupPath});
+    EXPECT_EQ(noInput.exitCode, 1) << Describe(noInput);
+    EXPECT_EQ(ReadFile(Live()), liveBefore);
+
+    const ProcessResult yes = Run({"restore", backupPath}, "yes\n");
+    EXPECT_EQ(yes.exitCode, 0) << Describe(yes);
+}
+
+TEST_F(AdminCli, RestoreRepairsADamagedLiveFile) {
+    const ProcessResult backup = Run({"backup"});
+    ASSERT_EQ(backup.exitCode, 0) << Describe(backup);
+    const std::string backupPath = backup.out.substr(0, backup.out.size() - 1);
+    WriteFile(Live(), std::string(4096, 'x'));
+
+    const ProcessResult info = Run({"info"});
+    EXPECT_EQ(info.exitCode, 1) << Describe(info);
+    EXPECT_EQ(info.out, "");
+    const ProcessResult restore = Run({"restore", backupPath, "--yes"});
+    ASSERT_EQ(restore.exitCode, 0) << Describe(restore);
+    EXPECT_EQ(restore.out.rfind("Data restored successfully.\n", 0), 0u) << restore.out;
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize);
+}
+
+TEST_F(AdminCli, RestoreOfAFileThatIsNoDatabaseFailsAndKeepsTheLiveData) {
+    const fs::path junk = m_folder / "junk.mdb";
+    WriteFile(junk, std::string(4096, 'x'));
+    const std::string liveBefore = ReadFile(Live());
+    const ProcessResult r = Run({"restore", junk.string(), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    // The setup service passes the engine's own description on unchanged.
+    EXPECT_EQ(r.err, std::string("gridora-admin: ") + sqlite3_errstr(SQLITE_NOTADB) + "\n")
+        << Describe(r);
+    EXPECT_EQ(ReadFile(Live()), liveBefore);
+    EXPECT_EQ(InfoNumber("players"), kShippedRosterSize);
+}
+
+TEST_F(AdminCli, RestoreOfADatabaseWithoutSeasonsIsAnInvalidBackup) {
+    const fs::path setupCopy = m_folder / "setup-copy.mdb";
+    fs::copy_file(m_folder / "Gridora - Setup.mdb", setupCopy);
+    const ProcessResult r = Run({"restore", setupCopy.string(), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Invalid backup file."), std::string::npos) << Describe(r);
+}
+
+TEST_F(AdminCli, RestoreOfAMissingFileOrOfTheLiveFileItselfIsRefused) {
+    const fs::path missing = m_folder / "nowhere.mdb";
+    const ProcessResult r = Run({"restore", missing.string(), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Database file: " + missing.string() + " is missing."), std::string::npos)
+        << Describe(r);
+    const std::string liveBefore = ReadFile(Live());
+    const ProcessResult self = Run({"restore", Live().string(), "--yes"});
+    EXPECT_EQ(self.exitCode, 1);
+    EXPECT_NE(self.err.find("is the live database itself."), std::string::npos) << Describe(self);
+    EXPECT_EQ(ReadFile(Live()), liveBefore);
+}
+
+TEST_F(AdminCli, MissingDatabaseFolderIsReported) {
+    const ProcessResult r = RunProcess(
+        {GRIDORA_ADMIN_EXE, "info", "--database-folder", (m_folder / "absent").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("does not exist."), std::string::npos) << Describe(r);
+}
+
+TEST_F(AdminCli, EveryCommandHasHelp) {
+    for (const char* command : {"info", "seasons", "season", "search", "import-players",
+                                "export-players", "backup", "restore", "use"}) {
+        const ProcessResult r = RunProcess({GRIDORA_ADMIN_EXE, command, "--help"});
+        EXPECT_EQ(r.exitCode, 0) << command;
+        EXPECT_EQ(r.out.rfind(std::string("Usage: gridora-admin ") + command, 0), 0u) << r.out;
+    }
+    const ProcessResult unknown = RunProcess({GRIDORA_ADMIN_EXE, "frobnicate"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("Unknown command frobnicate."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gr::admin::test

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "Csv.h"
+
+namespace gr::admin {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+TEST(Csv, SplitsPlainRecordsWithLineNumbers) {
+    const auto records = ParseCsv("a,b,c\nd,e,f\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].fields, (Fields{"a", "b", "c"}));
+    EXPECT_EQ(records[1].fields, (Fields{"d", "e", "f"}));
+    EXPECT_EQ(records[0].line, 1);
+    EXPECT_EQ(records[1].line, 2);
+    EXPECT_TRUE(records[1].error.empty());
+}
+
+TEST(Csv, AcceptsCrlfLfAndAMissingFinalLineEnd) {
+    const auto records = ParseCsv("a,b\r\nc,d\ne,f");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].fields, (Fields{"a", "b"}));
+    EXPECT_EQ(records[1].fields, (Fields{"c", "d"}));
+    EXPECT_EQ(records[2].fields, (Fields{"e", "f"}));
+    EXPECT_EQ(records[2].line, 3);
+}
+
+TEST(Csv, SkipsTheUtf8ByteOrderMark) {
+    const auto records = ParseCsv("\xEF\xBB\xBFlast_name,first_name\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fields[0], "last_name");
+}
+
+TEST(Csv, QuotedFieldsKeepCommasQuotesAndLineBreaks) {
+    const auto records =
+        ParseCsv("\"Smith, Jr.\",\"He said \"\"hi\"\"\",\"two\r\nlines\"\nx,y,z\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].fields, (Fields{"Smith, Jr.", "He said \"hi\"", "two\r\nlines"}));
+    // The embedded line break moves the next record to physical line 3.
+    EXPECT_EQ(records[1].line, 3);
+}
+
+TEST(Csv, EmptyFieldsAndEmptyQuotedFields) {
+    const auto records = ParseCsv(",\"\",\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fields, (Fields{"", "", ""}));
+}
+
+TEST(Csv, KeepsNonAsciiBytesUnchanged) {
+    const auto records = ParseCsv("M\xC3\xBCller,Jos\xC3\xA9\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fields, (Fields{"M\xC3\xBCller", "Jos\xC3\xA9"}));
+}
+
+TEST(Csv, QuoteInsideAnUnquotedFieldIsMalformedAndParsingGoesOn) {
+    const auto records = ParseCsv("ok,1\nO\"Brien,2\nnext,3\n");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1].line, 2);
+    EXPECT_EQ(records[1].error, "quote inside an unquoted field");
+    EXPECT_TRUE(records[2].error.empty());
+    EXPECT_EQ(records[2].fields, (Fields{"next", "3"}));
+}
+
+TEST(Csv, TextAfterAClosingQuoteIsMalformed) {
+    const auto records = ParseCsv("\"abc\"def,1\nnext,2\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].error, "unexpected text after a closing quote");
+    EXPECT_EQ(records[1].fields, (Fields{"next", "2"}));
+}
+
+TEST(Csv, UnterminatedQuoteEndsTheFile) {
+    const auto records = ParseCsv("a,b\n\"never closed,c\nd,e\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].line, 2);
+    EXPECT_EQ(records[1].error, "unterminated quoted field");
+}
+
+TEST(Csv, EmptyTextHasNoRecords) {
+    EXPECT_TRUE(ParseCsv("").empty());
+}
+
+TEST(Csv, FieldIsQuotedOnlyWhenItMustBe) {
+    EXPECT_EQ(CsvField("plain"), "plain");
+    EXPECT_EQ(CsvField("O'Brien"), "O'Brien");
+    EXPECT_EQ(CsvField("Smith, Jr."), "\"Smith, Jr.\"");
+    EXPECT_EQ(CsvField("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
+    EXPECT_EQ(CsvField(" padded"), "\" padded\"");
+}
+
+TEST(Csv, WrittenLinesReadBackToTheSameFields) {
+    const Fields fields = {"Smith, Jr.", "D'Onta", "\"quoted\"", "", "line\nbreak", " x "};
+    const auto records = ParseCsv(CsvLine(fields) + CsvLine({"second"}));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].fields, fields);
+    EXPECT_TRUE(records[0].error.empty());
+    EXPECT_EQ(records[1].fields, (Fields{"second"}));
+}
+
+}  // namespace
+}  // namespace gr::admin

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "BackupFiles.h"
+#include "Money.h"
+#include "TextTable.h"
+
+namespace gr::admin {
+namespace {
+
+TEST(Money, SharesRoundHalfCentsToEven) {
+    EXPECT_EQ(ShareInCents(100, 3), 3333);
+    EXPECT_EQ(ShareInCents(200, 3), 6667);
+    EXPECT_EQ(ShareInCents(25, 2), 1250);
+    EXPECT_EQ(ShareInCents(1, 8), 12);  // 12.5 cents -> 12
+    EXPECT_EQ(ShareInCents(3, 8), 38);  // 37.5 cents -> 38
+    EXPECT_EQ(ShareInCents(-3, 8), -38);
+    EXPECT_EQ(ShareInCents(0, 4), 0);
+}
+
+TEST(Money, CentsWithoutTrailingZeros) {
+    EXPECT_EQ(CentsText(3333), "33.33");
+    EXPECT_EQ(CentsText(500), "5");
+    EXPECT_EQ(CentsText(1250), "12.5");
+    EXPECT_EQ(CentsText(7), "0.07");
+    EXPECT_EQ(CentsText(-1250), "-12.5");
+    EXPECT_EQ(CentsText(0), "0");
+}
+
+TEST(BackupFiles, ParsesOnlyBackupNames) {
+    const auto file = ParseBackupFileName("Gridora - Backup - 20201231 - 02.mdb");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->date, "20201231");
+    EXPECT_EQ(file->counter, 2);
+    EXPECT_EQ(ParseBackupFileName("Gridora - Backup - 20201231 - 100.mdb")->counter, 100);
+    EXPECT_FALSE(ParseBackupFileName("Gridora - Live.mdb"));
+    EXPECT_FALSE(ParseBackupFileName("Gridora - Backup - 2020123 - 01.mdb"));
+    EXPECT_FALSE(ParseBackupFileName("Gridora - Backup - 20201231 - 1.mdb"));
+    EXPECT_FALSE(ParseBackupFileName("Gridora - Backup - 20201231 - 0x.mdb"));
+    EXPECT_FALSE(ParseBackupFileName("Gridora - Backup - 20201231 - 01.mdb.bak"));
+    EXPECT_EQ(IsoDate("20201231"), "2020-12-31");
+}
+
+TEST(BackupFiles, ListsTheFolderOldestFirst) {
+    const auto folder = std::filesystem::path(testing::TempDir()) / "gr-admin-backup-list";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const char* name :
+         {"Gridora - Backup - 20210101 - 01.mdb", "Gridora - Backup - 20201231 - 10.mdb",
+          "Gridora - Backup - 20201231 - 09.mdb", "Gridora - Live.mdb", "notes.txt"})
+        std::ofstream(folder / name) << "x";
+    const auto files = ListBackupFiles(folder.string());
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[0].counter, 9);
+    EXPECT_EQ(files[1].counter, 10);
+    EXPECT_EQ(files[2].date, "20210101");
+    EXPECT_EQ(std::filesystem::path(files[2].path).parent_path(), folder);
+    EXPECT_TRUE(ListBackupFiles((folder / "missing").string()).empty());
+    std::filesystem::remove_all(folder);
+}
+
+TEST(TextTable, PadsByCharactersNotBytes) {
+    TextTable table;
+    table.AddRow({"M\xC3\xBCller", "1"});
+    table.AddRow({"Li", "2"});
+    EXPECT_EQ(table.Render("> "), "> M\xC3\xBCller  1\n> Li      2\n");
+    EXPECT_EQ(DisplayWidth("\xC3\xA9t\xC3\xA9"), 3u);
+}
+
+TEST(TextTable, EmptyLastCellsLeaveNoTrailingBlanks) {
+    TextTable table;
+    table.AddRow({"manager", "Anil Gupta", ""});
+    table.AddRow({"prize", "Weekly", "Weekly"});
+    EXPECT_EQ(table.Render("  "), "  manager  Anil Gupta\n  prize    Weekly      Weekly\n");
+}
+
+}  // namespace
+}  // namespace gr::admin
