@@ -23,6 +23,8 @@ QLabel* MakeCentredLabel(QWidget* parent, const char* name, const QString& text,
 frmWelcome::frmWelcome(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmWelcome"));
     setWindowTitle(QStringLiteral("Welcome"));
+    // It lies on the child area's background, and should look like a window of its own.
+    setAutoFillBackground(true);
     lblWel1 = MakeCentredLabel(this, "lblWel1", QStringLiteral("Welcome"), kLargePoints);
     lblWel2 = MakeCentredLabel(this, "lblWel2", QStringLiteral("to"), kSmallPoints);
     lblWel3 = MakeCentredLabel(this, "lblWel3", QStringLiteral("Gridora"), kLargePoints);
