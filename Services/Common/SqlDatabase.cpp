@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "CipherKey.h"
+
 namespace gr::db {
 
 // ---- Statement ---------------------------------------------------------------------
@@ -123,7 +125,22 @@ Database::Database(const std::string& path, const std::string& key)
     : Database(path, key, SQLITE_OPEN_READWRITE) {}
 
 Database::Database(const std::string& path, const std::string& key, int flags) : m_path(path) {
-    const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    // The key worked out before for this file's salt spares the slow derivation; should it
+    // not fit, the password itself decides.
+    const std::string rawKey = RawKeyForFile(path, key);
+    if (!rawKey.empty()) {
+        try {
+            Open(flags, rawKey);
+            return;
+        } catch (const DbError& e) {
+            if (e.Code() != SQLITE_NOTADB) throw;
+        }
+    }
+    Open(flags, key);
+}
+
+void Database::Open(int flags, const std::string& key) {
+    const int rc = sqlite3_open_v2(m_path.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string why = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
         sqlite3_close(m_db);

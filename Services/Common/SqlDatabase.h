@@ -100,6 +100,8 @@ class Database {
 
   private:
     Database(const std::string& path, const std::string& key, int flags);
+    // Opens m_path with the flags and keys it; on failure nothing stays open.
+    void Open(int flags, const std::string& key);
     void Configure(const std::string& key);
 
     sqlite3* m_db = nullptr;
