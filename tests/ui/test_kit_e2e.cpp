@@ -1,0 +1,231 @@
+// The view kit in the real browser view (Qt WebEngine): after rendering, rewriting ids,
+// inserting and removing rows and typing, the browser's DOM and the document model agree;
+// real clicks reach HandleEvent; a selection dialog is driven by real clicks. Needs a display
+// (make test runs ctest under xvfb-run).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "EventForwarder.h"
+#include "GRStringUtils.h"
+#include "GRUIUtils.h"
+#include "GRUtils.h"
+#include "HtmlView.h"
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "UiFakes.h"
+#include "frmSelection.h"
+
+using namespace gr;
+using namespace gr::ui;
+using namespace gr::ui::test;
+using ::testing::_;
+using ::testing::Return;
+
+namespace {
+
+// A window with a real view whose clicks land in HandleEvent; a click on a "JA-n" cell
+// rewrites the "KA-n" cell, as screens do.
+class KitWindow : public QWidget, public IActualEventHandler {
+  public:
+    KitWindow() {
+        view = new HtmlView(this);
+        resize(640, 480);
+        view->setGeometry(0, 0, 640, 480);
+        QObject::connect(view, &HtmlView::documentComplete, this,
+                         [this] { forwarder.Bind(view->document(), this); });
+        view->navigate();
+        show();
+    }
+    void HandleEvent(const ElementPtr& source, HtmlEvent& event) override {
+        std::string id;
+        if (!ReadEventId(source, event, id)) return;
+        events.push_back(id);
+        if (GetField(id, "-", 1) == "JA") {
+            const ElementPtr target = doc().getElementById("KA-" + GetField(id, "-", 2));
+            if (target) target->setInnerHTML("<b>clicked " + HtmlEscape(id) + "</b>");
+        }
+    }
+    HtmlDocument& doc() { return *view->document(); }
+
+    HtmlView* view = nullptr;
+    EventForwarder forwarder;
+    std::vector<std::string> events;
+};
+
+std::string BrowserValue(HtmlView& view, const std::string& id, const char* property) {
+    return RunScript(view, QStringLiteral("String(document.getElementById('%1').%2)")
+                               .arg(QString::fromStdString(id), QLatin1String(property)))
+        .toString()
+        .toStdString();
+}
+
+class KitE2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntil([&] { return window.view->isLoaded(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    KitWindow window;
+};
+
+const char* const kPage =
+    "<table id='DA' width=100%><tr bgcolor='CCFFFF'><td id='JA-1'>one</td><td id='KA-1'>"
+    "-</td></tr><tr bgcolor='FFCCFF'><td id='JA-2'>two<td id='KA-2'>-</table>"
+    "<input id='TA' value='start'><input type=checkbox id='CA' checked>"
+    "<input type=radio name=g id='RA-1' checked><input type=radio name=g id='RA-2'>"
+    "<select id='SA'><option value=1>a<option value=2 selected>b</select>"
+    "<textarea id='XA'>note</textarea><p>a&amp;b &lt;c&gt; <span class='glyph'>x</span>";
+
+}  // namespace
+
+TEST_F(KitE2e, TheBrowserShowsWhatTheModelHoldsAfterRendering) {
+    window.doc().body()->setInnerHTML(kPage);
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view)) << BrowserSnapshot(*window.view) << "\n"
+                                                          << window.doc().snapshotJson();
+    EXPECT_EQ(BrowserValue(*window.view, "SA", "selectedIndex"), "1");
+}
+
+TEST_F(KitE2e, RewrittenIdsInsertedRowsAndChangedControlsReachTheBrowser) {
+    HtmlDocument& doc = window.doc();
+    doc.body()->setInnerHTML(kPage);
+    const ElementPtr table = doc.getElementById("DA");
+    // Ids rewritten after a row is removed, as the grids renumber their rows.
+    ASSERT_TRUE(table->deleteRow(0));
+    doc.getElementById("JA-2")->setId("JA-1");
+    doc.getElementById("KA-2")->setId("KA-1");
+    const ElementPtr row = table->insertRow(-1);
+    row->setAttribute("bgcolor", GetRowColor(2));
+    row->insertCell(-1)->setInnerHTML("<input id='IN-2' value='" + HtmlEscape("a \"b\" <c>") +
+                                      "'>");
+    row->insertCell(0)->setInnerText("first <cell>");
+    table->insertRow(0)->insertCell(-1)->setId("TOP");
+    doc.getElementById("TA")->setValue("changed");
+    doc.getElementById("CA")->setChecked(false);
+    doc.getElementById("RA-2")->setChecked(true);
+    doc.getElementById("SA")->setSelectedIndex(0);
+    doc.getElementById("JA-1")->setStyle("backgroundColor", "#99FF99");
+    doc.getElementById("XA")->setValue("other note");
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view)) << BrowserSnapshot(*window.view) << "\n"
+                                                          << doc.snapshotJson();
+    EXPECT_EQ(BrowserValue(*window.view, "TA", "value"), "changed");
+    EXPECT_EQ(BrowserValue(*window.view, "RA-1", "checked"), "false");
+    EXPECT_EQ(BrowserValue(*window.view, "XA", "value"), "other note");
+    EXPECT_EQ(BrowserValue(*window.view, "JA-1", "style.backgroundColor"), "rgb(153, 255, 153)");
+}
+
+TEST_F(KitE2e, TypedTextReachesTheModel) {
+    window.doc().body()->setInnerHTML(kPage);
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    const ElementPtr input = window.doc().getElementById("TA");
+    input->setValue("");
+    ASSERT_TRUE(RealType(*window.view, "TA", QStringLiteral("Smith & <Jones>")));
+    EXPECT_TRUE(WaitUntil([&] { return input->value() == "Smith & <Jones>"; })) << input->value();
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view));
+}
+
+TEST_F(KitE2e, ARealClickRunsHandleEventAndTheRewrittenCellShowsInTheBrowser) {
+    window.doc().body()->setInnerHTML(kPage);
+    window.forwarder.Attach(window.doc().getElementById("JA-2"), HtmlEventType::Click);
+    window.forwarder.Attach(window.doc().getElementById("CA"), HtmlEventType::Click);
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    ASSERT_TRUE(RealClick(*window.view, "JA-2"));
+    ASSERT_TRUE(WaitUntil([&] { return !window.events.empty(); }));
+    EXPECT_EQ(window.events, std::vector<std::string>{"JA-2"});
+    EXPECT_EQ(window.doc().getElementById("KA-2")->innerText(), "clicked JA-2");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return BrowserValue(*window.view, "KA-2", "textContent") == "clicked JA-2"; }));
+
+    // A real click on a check box: the model takes the browser's new state.
+    ASSERT_TRUE(RealClick(*window.view, "CA"));
+    EXPECT_TRUE(WaitUntil([&] { return !window.doc().getElementById("CA")->checked(); }));
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view));
+}
+
+TEST_F(KitE2e, HostileNamesStayTextAndTheContextMenuNeverOpens) {
+    const std::string hostile = "<img src=x onerror=\"window.__pwned=1\">";
+    window.doc().body()->setInnerHTML("<p id='NA'>" + HtmlEscape(hostile) + "</p><img id='IM' " +
+                                      "src=x onerror='window.__pwned=2'>");
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    QTest::qWait(200);  // time for a broken image to report its error
+    EXPECT_EQ(RunScript(*window.view, QStringLiteral("String(window.__pwned)")).toString(),
+              QStringLiteral("undefined"));
+    EXPECT_EQ(BrowserValue(*window.view, "NA", "textContent"), hostile);
+
+    ASSERT_TRUE(RealRightClick(*window.view, "NA"));
+    QTest::qWait(200);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(
+        RunScript(*window.view, QStringLiteral("(function(){var e=new MouseEvent('contextmenu',"
+                                               "{bubbles:true,cancelable:true});"
+                                               "document.getElementById('NA').dispatchEvent(e);"
+                                               "return e.defaultPrevented;})()"))
+            .toBool(),
+        true);
+}
+
+TEST_F(KitE2e, WebdingsGlyphsAreShownAsTheirSymbols) {
+    std::string html;
+    for (const char c : std::string("rNl6543")) html += WebdingsGlyphHtml(c);
+    window.doc().body()->setInnerHTML("<p id='GL'>" + html + "</p>");
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    EXPECT_EQ(BrowserValue(*window.view, "GL", "textContent"),
+              "\u2716\U0001F50D\u271A\u25BC\u25B2\u25B6\u25C0");
+}
+
+TEST(KitE2eSelection, ASelectionDialogIsDrivenByRealClicks) {
+    auto user = ScriptedUser::Install();
+    auto qb = MakeCom<FakePosition>(1, "QB", "Quarterback");
+    auto team = MakeCom<FakeTeam>(1, "NE", "New England", "Patriots", qb);
+    auto a = MakeCom<FakePlayer>(1, "Tom", "Brady", team, qb);
+    auto b = MakeCom<FakePlayer>(2, "Tom", "Banks", team, qb);
+    auto c = MakeCom<FakePlayer>(3, "Tommy", "<Maddox>", team, qb);
+    auto season = MakeCom<FakeSeason>();
+    season->markTaken(a, "4\tJoe Smith\tTom Brady");
+    auto data = MakeCom<NiceDataService>();
+    EXPECT_CALL(*data, Search(TypePlayerOrTeam, "tom", true, true))
+        .WillOnce(Return(Items(a, b, c)));
+
+    bool sawDialog = false;
+    user->onModal([&](QDialog& dialog) {
+        auto& dlg = dynamic_cast<frmSelection&>(dialog);
+        HtmlView& view = *dlg.wbReport();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        ASSERT_TRUE(WaitUntil([&] { return view.document() && dlg.PickedItem(); }));
+        ASSERT_TRUE(WaitForBrowserToMatchModel(view));
+        sawDialog = true;
+        // The taken row cannot be chosen, by its radio button or its text.
+        EXPECT_EQ(BrowserValue(view, "IA-1", "disabled"), "true");
+        ASSERT_TRUE(RealClick(view, "EA-1"));
+        QTest::qWait(150);
+        EXPECT_EQ(dlg.PickedItem(), b.As<IPickable>());
+        // A click on the text of row 3 checks its radio button in the browser as well.
+        ASSERT_TRUE(RealClick(view, "EA-3"));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c.As<IPickable>(); }));
+        EXPECT_TRUE(WaitUntil([&] { return BrowserValue(view, "IA-3", "checked") == "true"; }));
+        EXPECT_EQ(BrowserValue(view, "IA-2", "checked"), "false");
+        EXPECT_TRUE(WaitForBrowserToMatchModel(view));
+        // And a click on the radio button of row 2.
+        ASSERT_TRUE(RealClick(view, "IA-2"));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == b.As<IPickable>(); }));
+        ASSERT_TRUE(RealClick(view, "EA-3"));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c.As<IPickable>(); }));
+        QTest::mouseClick(dlg.cmdAccept(), Qt::LeftButton);
+    });
+    ComPtr<IPickable> picked;
+    EXPECT_TRUE(SearchAndPick(TypePlayerOrTeam, "tom", data, season, true, picked, true));
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(picked, c.As<IPickable>());
+    SetUserInteraction(nullptr);
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (as the build does, without a display) needs no application.
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
