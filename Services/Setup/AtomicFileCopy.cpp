@@ -1,6 +1,7 @@
 #include "AtomicFileCopy.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -109,30 +110,88 @@ bool CopyToTemporary(const std::string& source, const std::string& pattern, std:
     return true;
 }
 
-}  // namespace
-
-bool CopyFileAtomically(const std::string& source, const std::string& target,
-                        std::string& errorMessage) {
-    const fs::path targetPath(target);
-    fs::path folder = targetPath.parent_path();
+std::string TemporaryPattern(const fs::path& target) {
+    fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     // A hidden name that no backup pattern matches while the copy is incomplete.
-    const std::string pattern =
-        (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
-    std::string temporary;
-    std::string error;
-    if (!CopyToTemporary(source, pattern, temporary, error)) {
-        if (!temporary.empty()) ::unlink(temporary.c_str());
-        errorMessage = error;
-        return false;
-    }
+    return (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+}
+
+fs::path FolderOf(const fs::path& target) {
+    return target.parent_path().empty() ? fs::path(".") : target.parent_path();
+}
+
+// Moves a complete temporary file to target, flushing the folder so the rename lasts.
+bool MoveIntoPlace(const std::string& temporary, const std::string& target,
+                   std::string& errorMessage) {
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         errorMessage = Describe("Cannot replace", target, errno);
         ::unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(folder);
+    SyncFolder(FolderOf(target));
     return true;
+}
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// The file systems that cannot swap two names in one step say so with these.
+bool SwapUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+}  // namespace
+
+bool CopyFileAtomically(const std::string& source, const std::string& target,
+                        std::string& errorMessage) {
+    std::string temporary;
+    std::string error;
+    if (!CopyToTemporary(source, TemporaryPattern(target), temporary, error)) {
+        if (!temporary.empty()) ::unlink(temporary.c_str());
+        errorMessage = error;
+        return false;
+    }
+    return MoveIntoPlace(temporary, target, errorMessage);
+}
+
+bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
+                           const std::string& keptName, std::string& errorMessage) {
+    if (keptName.empty() || !IsRegularFile(target))
+        return CopyFileAtomically(source, target, errorMessage);
+    std::string temporary;
+    std::string error;
+    if (!CopyToTemporary(source, TemporaryPattern(target), temporary, error)) {
+        if (!temporary.empty()) ::unlink(temporary.c_str());
+        errorMessage = error;
+        return false;
+    }
+    // The new file takes the target's name and the old one the temporary's, in one step.
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        if (::rename(temporary.c_str(), keptName.c_str()) == 0) {
+            SyncFolder(FolderOf(target));
+            return true;
+        }
+        errorMessage = Describe("Cannot create", keptName, errno);
+        // Swap back: the old file returns to its name and the new one is dropped.
+        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
+            0)
+            ::unlink(temporary.c_str());
+        return false;
+    }
+    if (!SwapUnsupported(errno)) {
+        errorMessage = Describe("Cannot replace", target, errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // No swap here: keep a copy of the old file first, then move the new one in.
+    if (!CopyFileAtomically(target, keptName, errorMessage)) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return MoveIntoPlace(temporary, target, errorMessage);
 }
 
 }  // namespace gr::setup

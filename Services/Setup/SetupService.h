@@ -9,6 +9,7 @@
 #include "ComObject.h"
 #include "ISetupService.h"
 #include "SetupInfo.h"
+#include "SetupValues.h"
 #include "SqlDatabase.h"
 
 namespace gr {
@@ -40,7 +41,10 @@ class SetupService final : public ComObject<ISetupService> {
 
     // Backup and restore steps.
     bool IsReady(std::string& errMessage) const;
-    bool CopyLiveToNextBackup(std::string& backupPath, std::string& errMessage);
+    std::string NextBackupPath(const setup::Date& today, const std::string& spare,
+                               int32_t& counter) const;
+    void RecordBackup(const setup::Date& today, int32_t counter);
+    bool CopyLiveToNextBackup(std::string& errMessage);
     bool ReopenDataService(bool clearCache, std::string& errMessage);
     void ReopenAfterFailure(bool clearCache, std::string& errMessage);
     bool ValidateBackupFile(const std::string& path, std::string& errMessage);

@@ -56,24 +56,41 @@ void SetupService::ReopenAfterFailure(bool clearCache, std::string& errMessage) 
     if (!ReopenDataService(clearCache, reopenMessage)) errMessage += "\n" + reopenMessage;
 }
 
+// The name of the next backup of today; its counter comes back in counter. A file that
+// must not be overwritten (the one being restored) is stepped over.
+std::string SetupService::NextBackupPath(const setup::Date& today, const std::string& spare,
+                                         int32_t& counter) const {
+    const std::string todayText = setup::CompactDate(today);
+    const bool sameDay = setup::CompactDate(m_oSetupInfo->get_BackupDate()) == todayText;
+    counter = sameDay ? NextCounter(m_oSetupInfo->get_BackupCount()) : 1;
+    std::string path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(counter));
+    while (!spare.empty() && IsSameFile(path, spare) &&
+           counter < std::numeric_limits<int32_t>::max())
+        path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(++counter));
+    return path;
+}
+
+// Counts a backup made today in the setup database. The backup stands even when the
+// bookkeeping cannot be written.
+void SetupService::RecordBackup(const setup::Date& today, int32_t counter) {
+    m_oSetupInfo->let_BackupCount(counter);
+    m_oSetupInfo->let_BackupDate(today);
+    SaveBackupInfo();
+}
+
 // Copies the live file to the next dated backup name and records it in the setup
 // database. The data service's database must be closed.
-bool SetupService::CopyLiveToNextBackup(std::string& backupPath, std::string& errMessage) {
+bool SetupService::CopyLiveToNextBackup(std::string& errMessage) {
     const std::string live = GetDatabaseFilePath(DBLive);
     if (!FileExists(live)) {
         errMessage = "Database file: " + live + " is missing.";
         return false;
     }
     const setup::Date today = host::Today();
-    const std::string todayText = setup::CompactDate(today);
-    const bool sameDay = setup::CompactDate(m_oSetupInfo->get_BackupDate()) == todayText;
-    const int32_t counter = sameDay ? NextCounter(m_oSetupInfo->get_BackupCount()) : 1;
-    backupPath = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(counter));
+    int32_t counter = 0;
+    const std::string backupPath = NextBackupPath(today, {}, counter);
     if (!setup::CopyFileAtomically(live, backupPath, errMessage)) return false;
-    m_oSetupInfo->let_BackupCount(counter);
-    m_oSetupInfo->let_BackupDate(today);
-    // The copy stands even when the bookkeeping cannot be written.
-    SaveBackupInfo();
+    RecordBackup(today, counter);
     return true;
 }
 
@@ -81,8 +98,7 @@ bool SetupService::CreateBackup(std::string& ErrMessage) {
     if (!IsReady(ErrMessage)) return false;
     try {
         m_oDataService->CloseDatabase();
-        std::string backupPath;
-        if (!CopyLiveToNextBackup(backupPath, ErrMessage)) {
+        if (!CopyLiveToNextBackup(ErrMessage)) {
             ReopenAfterFailure(false, ErrMessage);
             return false;
         }
@@ -111,21 +127,20 @@ bool SetupService::ValidateBackupFile(const std::string& path, std::string& errM
     return true;
 }
 
-// With the data service closed: keep the current live file as a dated backup, then put
-// the chosen file in its place. A restored file that the data service cannot open is
+// With the data service closed: put the chosen file in place of the live one, which is
+// kept as the next dated backup. A restored file that the data service cannot open is
 // taken back out again, so the service always ends up open on a valid file.
 bool SetupService::RestoreOverClosedService(const std::string& backupPath,
                                             std::string& errMessage) {
     const std::string live = GetDatabaseFilePath(DBLive);
-    std::string keptLive;
-    if (FileExists(live) && !CopyLiveToNextBackup(keptLive, errMessage)) {
+    const setup::Date today = host::Today();
+    int32_t counter = 0;
+    const std::string keptLive = FileExists(live) ? NextBackupPath(today, backupPath, counter) : "";
+    if (!setup::ReplaceFileKeepingOld(backupPath, live, keptLive, errMessage)) {
         ReopenAfterFailure(false, errMessage);
         return false;
     }
-    if (!setup::CopyFileAtomically(backupPath, live, errMessage)) {
-        ReopenAfterFailure(false, errMessage);
-        return false;
-    }
+    if (!keptLive.empty()) RecordBackup(today, counter);
     if (ReopenDataService(true, errMessage)) return true;
     if (!keptLive.empty() && m_oSetupInfo->get_DBTypeID() == DBLive) {
         std::string ignored;

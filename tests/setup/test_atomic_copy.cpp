@@ -79,4 +79,62 @@ TEST(AtomicCopyTest, WriteFailureHalfWayKeepsTheOldTargetWhole) {
     EXPECT_EQ(EntryCount(dir.Path()), 2u) << "the partial temporary file is removed";
 }
 
+TEST(AtomicCopyTest, ReplacingKeepsTheOldTargetUnderTheKeptName) {
+    TempFolder dir;
+    const std::string big(2 << 20, 'n');
+    WriteBytes(dir.File("source"), big);
+    WriteBytes(dir.File("target"), "old target");
+    WriteBytes(dir.File("kept"), "stale kept file");
+    std::string error;
+    ASSERT_TRUE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"),
+                                                 dir.File("kept"), error))
+        << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), big);
+    EXPECT_EQ(ReadBytes(dir.File("kept")), "old target");
+    EXPECT_EQ(ReadBytes(dir.File("source")), big);
+    EXPECT_EQ(EntryCount(dir.Path()), 3u) << "no temporary file is left";
+    // The kept file is a file of its own, not another name of the new target.
+    WriteBytes(dir.File("target"), "changed later");
+    EXPECT_EQ(ReadBytes(dir.File("kept")), "old target");
+}
+
+TEST(AtomicCopyTest, ReplacingWithoutATargetOrKeptNameIsAPlainCopy) {
+    TempFolder dir;
+    WriteBytes(dir.File("source"), "new");
+    std::string error;
+    ASSERT_TRUE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"),
+                                                 dir.File("kept"), error))
+        << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), "new");
+    EXPECT_FALSE(fs::exists(dir.File("kept"))) << "there was nothing to keep";
+    WriteBytes(dir.File("source"), "newer");
+    ASSERT_TRUE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"), "", error))
+        << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), "newer");
+    EXPECT_EQ(EntryCount(dir.Path()), 2u);
+}
+
+TEST(AtomicCopyTest, ReplacingFailsWithoutChangeWhenTheKeptNameCannotBeMade) {
+    TempFolder dir;
+    WriteBytes(dir.File("source"), "new");
+    WriteBytes(dir.File("target"), "old");
+    std::string error;
+    EXPECT_FALSE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"),
+                                                  dir.File("no/such/kept"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(dir.File("target")), "old");
+    EXPECT_EQ(EntryCount(dir.Path()), 2u);
+}
+
+TEST(AtomicCopyTest, ReplacingFailsWithoutChangeWhenTheSourceIsMissing) {
+    TempFolder dir;
+    WriteBytes(dir.File("target"), "old");
+    std::string error;
+    EXPECT_FALSE(gr::setup::ReplaceFileKeepingOld(dir.File("nope"), dir.File("target"),
+                                                  dir.File("kept"), error));
+    EXPECT_NE(error.find("nope"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), "old");
+    EXPECT_FALSE(fs::exists(dir.File("kept")));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "GRServiceUtils.h"
@@ -261,6 +262,47 @@ TEST_F(RestoreTest, CopyFailureLeavesTheLiveFileIntactAndReadable) {
     gr::db::Statement check(live, "pragma integrity_check");
     ASSERT_TRUE(check.Step());
     EXPECT_EQ(check.GetText(0), "ok");
+}
+
+// The bookkeeping says one backup today while the folder holds a second one (its count
+// could not be written); restoring that second one keeps the live file as the third.
+TEST_F(RestoreTest, RestoringTodaysNextNumberedBackupDoesNotOverwriteIt) {
+    SetSetupColumn("backup date", "2024-03-15");
+    SetSetupColumn("backup count", "1");
+    const std::string chosen = BackupPath("20240315", "02");
+    fs::copy_file(testPath, chosen);
+    const std::string oldLive = ReadBytes(livePath);
+    auto service = InitializedService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(chosen, error)) << error;
+    EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
+    EXPECT_EQ(ReadBytes(chosen), ReadBytes(testPath)) << "the chosen backup stays as it was";
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "03")), oldLive);
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 3);
+}
+
+TEST_F(BackupTest, ReadOnlyFolderFailsWithAMessageAndTheServiceIsReopened) {
+    auto service = InitializedService();
+    // Immutable even for root; a plain read-only mode where that is not allowed.
+    const std::string folder = dir.Path().string();
+    const bool immutable = std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()) == 0;
+    if (!immutable) fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    struct Restore {
+        std::string folder;
+        bool immutable;
+        ~Restore() {
+            if (immutable) (void)std::system(("chattr -i '" + folder + "'").c_str());
+            fs::permissions(folder, fs::perms::owner_all);
+        }
+    } restore{folder, immutable};
+    if (!immutable && geteuid() == 0) GTEST_SKIP() << "cannot make a folder read-only for root";
+    std::string error;
+    EXPECT_FALSE(service->CreateBackup(error));
+    EXPECT_NE(error.find(folder), std::string::npos) << error;
+    EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
+    EXPECT_TRUE(FilesStartingWith(".").empty()) << "no temporary file is left";
+    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
 }
 
 }  // namespace

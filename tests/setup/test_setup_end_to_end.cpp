@@ -130,4 +130,23 @@ TEST_F(SetupEndToEndTest, LeagueFileHeldByTheHostMakesInitializeFailWithAMessage
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(SetupEndToEndTest, RestoreWhileTheTestLeagueIsInUseReplacesLiveAndShowsTestStill) {
+    auto service = CreateService();
+    ASSERT_TRUE(service);
+    std::string error;
+    ASSERT_TRUE(service->Initialize(error)) << error;
+    service->get_SetupInfo()->let_DBTypeID(gr::DBTest);
+    ASSERT_TRUE(service->Save());
+    ASSERT_TRUE(service->Initialize(error)) << error;
+    auto data = service->get_DataService();
+    ASSERT_TRUE(SetCurrentFee(data, 333));
+    const std::string oldLive = gr::test::ReadBytes(livePath);
+    const std::string blank = dir.File("Gridora - Blank.mdb");
+    ASSERT_TRUE(service->RestoreBackup(blank, error)) << error;
+    EXPECT_EQ(gr::test::ReadBytes(livePath), gr::test::ReadBytes(blank));
+    EXPECT_EQ(gr::test::ReadBytes(dir.File("Gridora - Backup - 20240601 - 01.mdb")), oldLive);
+    EXPECT_EQ(CurrentFee(data), 333) << "the test league is still the one in use";
+    EXPECT_GT(data->GetAllSeasons()->Count(), 1) << "its past seasons are there too";
+}
+
 }  // namespace
