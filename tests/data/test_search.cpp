@@ -101,7 +101,7 @@ TEST_F(Search, PlayersComeFirstThenTeamsByNameNicknameOrAbbreviation) {
 TEST_F(Search, NamesWithApostrophesAreFoundByEveryPrefix) {
     CreateOpsLeague();
     auto service = StartService();
-    for (const std::string prefix : {"D", "D'", "d'o", "D'Onta", "D'Onta Foreman"}) {
+    for (const char* prefix : {"D", "D'", "d'o", "D'Onta", "D'Onta Foreman"}) {
         Texts found = Names(service->Search(TypePlayerOrTeam, prefix));
         EXPECT_NE(std::find(found.begin(), found.end(), "D'Onta Foreman"), found.end()) << prefix;
     }
@@ -132,7 +132,7 @@ TEST_F(Search, QuotesBackslashesAndLongTextsFindNothingWithoutError) {
     auto service = StartService();
     std::string manyWords;
     for (int i = 0; manyWords.size() < 195; ++i) manyWords += "w" + std::to_string(i) + " ";
-    for (const std::string text :
+    for (const std::string& text :
          {std::string("'"), std::string("\""), std::string("\\"), std::string("O'Brien\\"),
           std::string("';drop table [player info];--"), std::string(200, 'x'), manyWords}) {
         auto found = service->Search(TypePlayerOrTeam, text);
