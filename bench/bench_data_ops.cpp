@@ -252,12 +252,12 @@ void BM_SearchOneWordCold(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchOneWordCold)->Unit(benchmark::kMillisecond);
 
-// The floor: the player query of the same search through the SQLite API, every column read,
-// no objects built.
-void BM_SearchOneWordFloor(benchmark::State& state) {
+// The floor: the player query of a search through the SQLite API, every column read, no
+// objects built.
+void RunSearchFloor(benchmark::State& state, const std::string& text) {
     Folder();
     gr::db::Database league(Folder().LivePath(), gr::GetDatabaseKey());
-    const gr::data::PlayerSearchQuery query(kSearchWord, true);
+    const gr::data::PlayerSearchQuery query(text, true);
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(league.Handle(), query.Sql().c_str(), -1, &stmt, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(league.Handle()));
@@ -281,6 +281,10 @@ void BM_SearchOneWordFloor(benchmark::State& state) {
     }
     sqlite3_finalize(stmt);
     state.counters["results"] = static_cast<double>(found);
+}
+
+void BM_SearchOneWordFloor(benchmark::State& state) {
+    RunSearchFloor(state, kSearchWord);
 }
 BENCHMARK(BM_SearchOneWordFloor)->Unit(benchmark::kMillisecond);
 
@@ -308,6 +312,11 @@ void BM_SearchWholeCatalogueCold(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SearchWholeCatalogueCold)->Unit(benchmark::kMillisecond);
+
+void BM_SearchWholeCatalogueFloor(benchmark::State& state) {
+    RunSearchFloor(state, "");
+}
+BENCHMARK(BM_SearchWholeCatalogueFloor)->Unit(benchmark::kMillisecond);
 
 // ---- SaveDrafts ---------------------------------------------------------------------------
 
