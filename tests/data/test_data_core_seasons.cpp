@@ -115,6 +115,16 @@ TEST_F(DataSeasons, LoadsFiguresPrizesManagersWinningsAndDrafts) {
     EXPECT_TRUE(m_reports.empty());
 }
 
+TEST_F(DataSeasons, CurrentPickIsOneAfterALoadAndFollowsThePicksWhenDraftsReload) {
+    CreateStandardLeague();
+    auto service = StartService();
+    auto season = service->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season);
+    EXPECT_EQ(season->get_CurrentPick(), 1);
+    ASSERT_TRUE(service->SaveRanking());
+    EXPECT_EQ(season->get_CurrentPick(), 6) << "five stored picks";
+}
+
 TEST_F(DataSeasons, DraftsAlwaysHaveManagersTimesRoundsPicks) {
     CreateStandardLeague([](LeagueWriter& w) {
         w.Season(2, 2024, 4, 3);
@@ -338,6 +348,24 @@ TEST_F(DataSeasons, RoundTripThroughTheStore) {
     season->get_Managers()->ItemAs<IManagerInfo>("K1")->let_IsFeePaid(true);
     ASSERT_TRUE(service->SaveCurrentSeasonInfo());
     ASSERT_TRUE(service->SaveManagersPlaying());
+    // Storing the ranking gives the board its new size; then a player, a team and a win.
+    ASSERT_TRUE(service->SaveRanking());
+    ASSERT_EQ(season->get_Drafts()->Count(), 6);
+    auto found = service->Search(TypePlayerOrTeam, "Lamb");
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->Count(), 1);
+    auto playing = season->get_Managers();
+    season->UpdateDraft(found->ItemAs<IPickable>(1), 1, playing->ItemAs<IManagerInfo>("K3"));
+    season->UpdateDraft(service->GetTeams()->ItemAs<IPickable>("K2"), 2,
+                        playing->ItemAs<IManagerInfo>("K1"));
+    ASSERT_TRUE(service->SaveDrafts());
+    ComPtr<IWinningInfo> win;
+    ASSERT_TRUE(service->AddWinning(win));
+    win->let_ManagerID("3");
+    win->let_PrizeID("5");
+    win->let_Week(4);
+    win->let_Action(ActionTypeAdd);
+    ASSERT_TRUE(service->SaveWinnings());
 
     std::string message;
     ASSERT_TRUE(service->OpenDatabase(true, message)) << message;
@@ -366,8 +394,24 @@ TEST_F(DataSeasons, RoundTripThroughTheStore) {
     EXPECT_EQ(managers->ItemAs<IManagerInfo>("K3")->get_LastName(), "Ng");
     EXPECT_TRUE(managers->ItemAs<IManagerInfo>("K1")->get_IsFeePaid());
     EXPECT_FALSE(managers->ItemAs<IManagerInfo>("K2")->get_IsFeePaid());
-    EXPECT_EQ(loaded->get_Drafts()->Count(), 6);
-    EXPECT_EQ(loaded->get_Winnings()->Count(), 0);
+    auto drafts = loaded->get_Drafts();
+    ASSERT_EQ(drafts->Count(), 6);
+    EXPECT_EQ(drafts->KeyAt(1), "P4");
+    EXPECT_TRUE(IsSameObject(drafts->ItemAs<IDraftInfo>(1)->get_Manager(),
+                             managers->ItemAs<IManagerInfo>("K3")));
+    EXPECT_EQ(drafts->ItemAs<IDraftInfo>(1)->get_PlayerOrTeam()->get_PickName(), "CeeDee Lamb");
+    EXPECT_EQ(drafts->KeyAt(2), "T2");
+    EXPECT_EQ(drafts->ItemAs<IDraftInfo>(2)->get_Manager()->get_ID(), 1);
+    for (int32_t p = 3; p <= 6; ++p) EXPECT_EQ(drafts->KeyAt(p), "N" + std::to_string(p));
+    EXPECT_EQ(loaded->get_CurrentPick(), 1);
+    auto winnings = loaded->get_Winnings();
+    ASSERT_EQ(winnings->Count(), 1);
+    auto stored = winnings->ItemAs<IWinningInfo>(1);
+    EXPECT_EQ(stored->get_SeasonID(), loaded->get_ID());
+    EXPECT_EQ(stored->get_ManagerID(), "3");
+    EXPECT_EQ(stored->get_PrizeID(), "5");
+    EXPECT_EQ(stored->get_Week(), 4);
+    EXPECT_EQ(winnings->KeyAt(1), "K" + std::to_string(stored->get_ID()));
     // The season of 2023 is untouched.
     service->let_CurrentSeasonYear(2023);
     auto old = service->GetCurrentSeasonInfo();
