@@ -8,7 +8,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <tuple>
 
 #include "Csv.h"
 #include "GRServiceUtils.h"
@@ -195,6 +197,51 @@ TEST_F(AdminCli, SeasonsAndEachSeasonOfTheTestLeague) {
         ASSERT_EQ(text.exitCode, 0) << Describe(text);
         EXPECT_EQ(text.out.rfind("Season " + yearText + "\n", 0), 0u) << text.out;
     }
+}
+
+// Shares as the program's winnings screen counts winners: a season prize (type 1) among all
+// its winners whatever their weeks, a weekly prize among the winners of the same week.
+TEST_F(AdminCli, JointWinnersShareThePrize) {
+    constexpr int32_t kChampion = 1, kWeeklyHighScore = 5;
+    {
+        db::Database league((m_folder / "Gridora - Test.mdb").string(), GetDatabaseKey());
+        db::Statement season(league, "select [id] from [season info] where [season year] = 2025");
+        ASSERT_TRUE(season.Step());
+        const int32_t seasonId = season.GetLong("id");
+        db::Statement playing(league,
+                              "select [manager id] from [playing info] where [season id] = ? "
+                              "order by [manager id]");
+        playing.Bind(1, seasonId);
+        ASSERT_TRUE(playing.Step());
+        const int32_t first = playing.GetLong("manager id");
+        ASSERT_TRUE(playing.Step());
+        const int32_t second = playing.GetLong("manager id");
+        // One more champion, stored with a week of its own, and one more winner of week 1.
+        for (const auto& [manager, prize, week] :
+             {std::tuple{first, kChampion, 3}, std::tuple{second, kWeeklyHighScore, 1}}) {
+            db::Statement add(league,
+                              "insert into [winning info] ([id], [season id], [manager id], "
+                              "[prize id], [week #]) values (?, ?, ?, ?, ?)");
+            add.Bind(1, league.NextId("winning info"))
+                .Bind(2, seasonId)
+                .Bind(3, manager)
+                .Bind(4, prize)
+                .Bind(5, week)
+                .Run();
+        }
+    }
+    Use("test");
+    const JsonNode season = RunJson({"season", "2025"});
+    std::map<std::string, std::vector<double>> shares;  // prize and week -> shares
+    for (const JsonNode& win : season.Find("winnings")->items) {
+        const std::string week = std::to_string(static_cast<int>(win.Find("week")->number));
+        shares[win.Find("prize")->text + " " + week].push_back(win.Find("share")->number);
+    }
+    EXPECT_EQ(shares["Champion 0"], (std::vector<double>{276}));  // 552 between two
+    EXPECT_EQ(shares["Champion 3"], (std::vector<double>{276}));
+    EXPECT_EQ(shares["Weekly High Score 1"], (std::vector<double>{6, 6}));  // 12 between two
+    EXPECT_EQ(shares["Weekly High Score 2"], (std::vector<double>{12}));
+    EXPECT_EQ(shares["Runner-up 0"], (std::vector<double>{240}));
 }
 
 TEST_F(AdminCli, SeasonOfAnUnknownYearFails) {
