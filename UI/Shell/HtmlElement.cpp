@@ -207,11 +207,8 @@ void HtmlElement::detach(const ElementPtr& child) {
 
 void HtmlElement::replaceChildren(std::vector<ElementPtr> nodes) {
     for (const ElementPtr& old : m_children) detach(old);
-    m_children.clear();
-    for (const ElementPtr& node : nodes) {
-        m_children.push_back(node);
-        node->m_parent = this;
-    }
+    m_children = std::move(nodes);
+    for (const ElementPtr& node : m_children) node->m_parent = this;
     if (isTag("select")) m_selectedIndex = initialSelectedIndex();
     if (HtmlDocument* doc = ownerDocument()) doc->attached(m_children);
 }
