@@ -69,6 +69,19 @@ TEST(TextTable, PadsByCharactersNotBytes) {
     EXPECT_EQ(DisplayWidth("\xC3\xA9t\xC3\xA9"), 3u);
 }
 
+TEST(Utf8, WellFormedTextOnly) {
+    EXPECT_TRUE(IsValidUtf8("plain O'Brien"));
+    EXPECT_TRUE(IsValidUtf8("M\xC3\xBCller \xC5\x81ukasz \xF0\x9F\x8F\x88"));
+    EXPECT_TRUE(IsValidUtf8(""));
+    EXPECT_FALSE(IsValidUtf8("M\xFCller"));         // Windows-1252
+    EXPECT_FALSE(IsValidUtf8("\xC3"));              // truncated
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+    EXPECT_EQ(Utf8SequenceLength("a", 0), 1u);
+    EXPECT_EQ(Utf8SequenceLength("\xE2\x82\xAC", 0), 3u);
+}
+
 TEST(TextTable, EmptyLastCellsLeaveNoTrailingBlanks) {
     TextTable table;
     table.AddRow({"manager", "Anil Gupta", ""});

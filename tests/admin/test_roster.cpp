@@ -96,6 +96,17 @@ TEST(RosterImport, MalformedCsvIsReportedWithThePhysicalLine) {
     EXPECT_EQ(plan.problems[1].reason, "malformed CSV: quote inside an unquoted field");
 }
 
+TEST(RosterImport, NamesInALegacyCodePageAreRefused) {
+    // "Müller" as Windows-1252 stores it.
+    const auto plan = PlanRosterImport(
+        "last_name,first_name,position,team\nM\xFCller,J\xC3\xB6rg,QB,ATL\nFine,Name,QB,ATL\n",
+        kReference, {});
+    ASSERT_EQ(plan.problems.size(), 1u) << ProblemsText(plan);
+    EXPECT_EQ(plan.problems[0].line, 2);
+    EXPECT_EQ(plan.problems[0].reason, "a name is not UTF-8 text (save the file as CSV UTF-8)");
+    EXPECT_TRUE(plan.writes.empty());
+}
+
 TEST(RosterImport, MissingPositionOrTeamForANewPlayer) {
     const auto plan =
         PlanRosterImport("last_name,first_name,position,team\nA,B,,\n", kReference, {});

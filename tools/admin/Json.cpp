@@ -5,39 +5,13 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "TextTable.h"
+
 namespace gr::admin {
 
 namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
-
-// Length of the well-formed UTF-8 sequence at text[i], or 0 when it is malformed.
-size_t Utf8SequenceLength(std::string_view text, size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    unsigned char min2 = 0x80, max2 = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) min2 = 0xA0;
-        if (lead == 0xED) max2 = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) min2 = 0x90;
-        if (lead == 0xF4) max2 = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) return 0;
-    for (size_t k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        const unsigned char lo = k == 1 ? min2 : 0x80;
-        const unsigned char hi = k == 1 ? max2 : 0xBF;
-        if (c < lo || c > hi) return 0;
-    }
-    return length;
-}
 
 void Indent(std::string& out, int depth) {
     out.push_back('\n');

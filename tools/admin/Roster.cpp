@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "Csv.h"
+#include "TextTable.h"
 
 namespace gr::admin {
 
@@ -167,6 +168,9 @@ class RosterPlanner {
         if (row.firstName.empty()) reasons.push_back("missing first name");
         if (HasControlCharacter(row.lastName) || HasControlCharacter(row.firstName))
             reasons.push_back("a name holds a line break or another control character");
+        // A file saved in a legacy code page would store garbled names.
+        if (!IsValidUtf8(row.lastName) || !IsValidUtf8(row.firstName))
+            reasons.push_back("a name is not UTF-8 text (save the file as CSV UTF-8)");
         row.positionId = m_positions.IdOf(row.position);
         if (!row.position.empty() && row.positionId == 0)
             reasons.push_back("unknown position '" + row.position + "'");

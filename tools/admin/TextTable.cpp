@@ -4,6 +4,43 @@
 
 namespace gr::admin {
 
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) return 1;
+    size_t length = 0;
+    unsigned char min2 = 0x80, max2 = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) min2 = 0xA0;
+        if (lead == 0xED) max2 = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) min2 = 0x90;
+        if (lead == 0xF4) max2 = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        const auto c = static_cast<unsigned char>(text[i + k]);
+        const unsigned char lo = k == 1 ? min2 : 0x80;
+        const unsigned char hi = k == 1 ? max2 : 0xBF;
+        if (c < lo || c > hi) return 0;
+    }
+    return length;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 size_t DisplayWidth(std::string_view text) {
     return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // skip continuation bytes
