@@ -64,6 +64,7 @@ std::string RunToFirstPaint(const std::string& folder) {
     std::vector<std::string> args = {GRIDORA_PROGRAM, "--database-folder", folder,
                                      "--quit-after-paint"};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;

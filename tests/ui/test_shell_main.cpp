@@ -214,14 +214,15 @@ TEST_F(ShellMainTest, SettingsIsNeverVisible) {
 
 TEST_F(ShellMainTest, TwoReportsInARowLeaveOnlyTheSecond) {
     auto main = Started();
-    for (auto [command, kind] : {std::pair{MenuCommand::CurSeason, frmReports::CurrentSeason},
-                                 std::pair{MenuCommand::AllSeasons, frmReports::AllSeasons}}) {
-        main->SetWindowFactory(command, [kind](const ChildServices& s) -> ChildWindow* {
+    const auto reportOfKind = [](int32_t kind) {
+        return [kind](const ChildServices& s) -> ChildWindow* {
             auto* window = new frmReports;
             window->Initialize(kind, s.dataService);
             return window;
-        });
-    }
+        };
+    };
+    main->SetWindowFactory(MenuCommand::CurSeason, reportOfKind(frmReports::CurrentSeason));
+    main->SetWindowFactory(MenuCommand::AllSeasons, reportOfKind(frmReports::AllSeasons));
     FindAction(*main, "mnuCurSeason")->trigger();
     QPointer<ChildWindow> first = main->CurrentChild();
     FindAction(*main, "mnuAllSeasons")->trigger();
@@ -289,6 +290,9 @@ TEST_F(ShellMainTest, ActivationHooksFollowTheActiveChild) {
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(made[1]->activated, 1);
     EXPECT_EQ(made[1]->deactivated, 0);
+    ASSERT_FALSE(made[0].isNull());  // unloading waits for the event loop
+    EXPECT_EQ(made[0]->activated, 1);
+    EXPECT_EQ(made[0]->deactivated, 1);
     Settle();
     EXPECT_TRUE(made[0].isNull());
 }

@@ -17,7 +17,7 @@ namespace {
 
 void ExpectCentred(const QLabel* label, int width) {
     const int centre = label->geometry().center().x();
-    EXPECT_NEAR(centre, width / 2, 2) << label->objectName().toStdString();
+    EXPECT_NEAR(centre, width / 2.0, 2) << label->objectName().toStdString();
 }
 
 TEST(ShellWelcomeTest, FiveBoldLabelsInTwoSizes) {
