@@ -64,7 +64,7 @@ TEST(AtomicCopyTest, WriteFailureHalfWayKeepsTheOldTargetWhole) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{64 * 1024, 64 * 1024};
+        rlimit limit{rlim_t{64} * 1024, rlim_t{64} * 1024};
         setrlimit(RLIMIT_FSIZE, &limit);
         std::string error;
         const bool copied =
