@@ -125,10 +125,20 @@ TEST_F(ShellMainTest, TestDatabaseShowsItsCurrentSeasonYearAndType) {
     EXPECT_EQ(main->SetupInfo()->get_DBTypeKey(), "TEST");
 }
 
-TEST_F(ShellMainTest, LiveDatabaseWithoutSeasonsStartsTheSeasonOfToday) {
+TEST_F(ShellMainTest, LiveDatabaseIsTheDefault) {
+    const int32_t year = databases.CurrentSeasonYear();
+    ASSERT_GT(year, 2000);
+    auto main = Started();
+    EXPECT_EQ(Title(*main), ExpectedTitle(std::to_string(year), "Live"));
+    EXPECT_TRUE(user->messages.empty());
+}
+
+// The blank database: the live one may hold seasons already once the program has run on it.
+TEST_F(ShellMainTest, DatabaseWithoutSeasonsStartsTheSeasonOfToday) {
+    databases.UseType(DBBlank);
     host::SetTodayProvider([] { return std::chrono::year{2031} / 3 / 14; });
     auto main = Started();
-    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Live"));
+    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Blank"));
     EXPECT_TRUE(user->messages.empty());
 }
 
@@ -327,14 +337,15 @@ TEST_F(ShellMainTest, ClosedChildWindowUncoversTheWelcomeWindow) {
 // ---- Events from child windows ------------------------------------------------------------
 
 TEST_F(ShellMainTest, YearChangedRefreshesTheTitle) {
+    databases.UseType(DBBlank);
     host::SetTodayProvider([] { return std::chrono::year{2031} / 3 / 14; });
     auto main = Started();
     UseProbes(*main, MenuCommand::SeasonInfo);
     FindAction(*main, "mnuSeasonInfo")->trigger();
     main->DataService()->let_CurrentSeasonYear(2029);
-    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Live"));
+    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Blank"));
     made[0]->RaiseYearChanged();
-    EXPECT_EQ(Title(*main), ExpectedTitle("2029", "Live"));
+    EXPECT_EQ(Title(*main), ExpectedTitle("2029", "Blank"));
 }
 
 TEST_F(ShellMainTest, DataChangedClosesChildrenReinitialisesAndReopensTheSetupWindow) {
@@ -345,8 +356,8 @@ TEST_F(ShellMainTest, DataChangedClosesChildrenReinitialisesAndReopensTheSetupWi
     UseProbes(*main, MenuCommand::DBSetup);
     FindAction(*main, "mnuDBSetup")->trigger();
     const auto earlierData = main->DataService();
-    // The setup window saves the live database as the new choice, then tells the main window.
-    main->SetupService()->get_SetupInfo()->let_DBTypeID(DBLive);
+    // The setup window saves the blank database as the new choice, then tells the main window.
+    main->SetupService()->get_SetupInfo()->let_DBTypeID(DBBlank);
     ASSERT_TRUE(main->SetupService()->Save());
     host::SetTodayProvider([] { return std::chrono::year{2031} / 3 / 14; });
     made[0]->RaiseDataChanged();
@@ -358,8 +369,8 @@ TEST_F(ShellMainTest, DataChangedClosesChildrenReinitialisesAndReopensTheSetupWi
     EXPECT_EQ(main->CommandWindow(MenuCommand::DBSetup), made[1].data());
     EXPECT_TRUE(made[1]->isVisible());
     EXPECT_FALSE(IsSameObject(earlierData, main->DataService()));
-    EXPECT_EQ(main->SetupInfo()->get_DBTypeKey(), "LIVE");
-    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Live"));
+    EXPECT_EQ(main->SetupInfo()->get_DBTypeKey(), "BLANK");
+    EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Blank"));
     EXPECT_TRUE(user->messages.empty());
 }
 
