@@ -535,6 +535,24 @@ TEST_F(AdminCli, RestoreOfAMissingFileOrOfTheLiveFileItselfIsRefused) {
     EXPECT_EQ(ReadFile(Live()), liveBefore);
 }
 
+TEST_F(AdminCli, UnreadableAndUnwritableFilesAreReported) {
+    const fs::path missing = m_folder / "missing.csv";
+    const ProcessResult in = Run({"import-players", missing.string()});
+    EXPECT_EQ(in.exitCode, 1);
+    EXPECT_EQ(in.err, "gridora-admin: Cannot read " + missing.string() + ".\n") << Describe(in);
+    const ProcessResult folder = Run({"import-players", m_folder.string()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.err, "gridora-admin: Cannot read " + m_folder.string() + ".\n")
+        << Describe(folder);
+
+    const fs::path nowhere = m_folder / "no-such-folder" / "roster.csv";
+    const ProcessResult out = Run({"export-players", nowhere.string()});
+    EXPECT_EQ(out.exitCode, 1);
+    EXPECT_NE(out.err.find("gridora-admin: Cannot write "), std::string::npos) << Describe(out);
+    EXPECT_EQ(out.out, "");
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
 TEST_F(AdminCli, MissingDatabaseFolderIsReported) {
     const ProcessResult r = RunProcess(
         {GRIDORA_ADMIN_EXE, "info", "--database-folder", (m_folder / "absent").string()});

@@ -14,6 +14,8 @@ namespace gr::admin {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;  // opens, but reads as empty
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
     std::ostringstream buffer;
