@@ -51,27 +51,36 @@ std::string Describe(const ProcessResult& r) {
     return "exit " + std::to_string(r.exitCode) + "\nstdout:\n" + r.out + "\nstderr:\n" + r.err;
 }
 
+std::string MakeTemporaryFolder(const std::string& prefix) {
+    std::string pattern = (fs::path(testing::TempDir()) / (prefix + "-XXXXXX")).string();
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
 class AdminCli : public testing::Test {
   protected:
+    // The suite generates its own databases with gr-makedb, as the build does: the build's
+    // copies in build/Databases change whenever the program is run on them.
+    static void SetUpTestSuite() {
+        s_generated = MakeTemporaryFolder("gr-admin-generated");
+        ASSERT_FALSE(s_generated.empty());
+        const ProcessResult made = RunProcess(
+            {GRIDORA_MAKEDB_EXE, (fs::path(GRIDORA_SOURCE_DIR) / "data").string(), s_generated});
+        ASSERT_EQ(made.exitCode, 0) << Describe(made);
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        fs::remove_all(s_generated, ec);
+    }
+
     void SetUp() override {
-        std::string pattern = (fs::path(testing::TempDir()) / "gr-admin-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(s_generated.empty());
+        m_folder = MakeTemporaryFolder("gr-admin");
+        ASSERT_FALSE(m_folder.empty());
         for (const char* name : kDatabaseFiles) {
-            const fs::path source = fs::path(GRIDORA_DATABASE_DIR) / name;
-            ASSERT_TRUE(fs::exists(source)) << source << " is missing: build the databases target";
+            const fs::path source = fs::path(s_generated) / name;
+            ASSERT_TRUE(fs::exists(source)) << source << " was not generated";
             fs::copy_file(source, m_folder / name);
         }
-        ResetSetupRow();
-    }
-    // The generated setup database as gr-makedb writes it: live in use, no backup yet.
-    // Running the program on the build's own files changes these, so they are put back.
-    void ResetSetupRow() const {
-        db::Database setup((m_folder / "Gridora - Setup.mdb").string(), GetDatabaseKey());
-        db::Statement reset(setup,
-                            "update [settings] set [database type] = '1', [backup count] = '0', "
-                            "[backup date] = '' where [ID] = 1");
-        reset.Run();
     }
     void TearDown() override {
         std::error_code ec;
@@ -117,6 +126,7 @@ class AdminCli : public testing::Test {
 
     fs::path Live() const { return m_folder / "Gridora - Live.mdb"; }
 
+    static inline std::string s_generated;
     fs::path m_folder;
 };
 
