@@ -56,6 +56,10 @@ frmMain::~frmMain() {
     // Releases the services in order; the window is already going away, so no close().
     m_closing = true;
     ShutDown();
+    // The child area is destroyed after this object's members; its last signals and events
+    // must not reach them.
+    disconnect(m_area, nullptr, this, nullptr);
+    m_area->viewport()->removeEventFilter(this);
 }
 
 // ---- Menu ---------------------------------------------------------------------------------
