@@ -156,9 +156,17 @@ void HtmlDocument::deliver(const ViewEvent& event) {
     const ElementPtr target = elementByKitId(event.k);
     if (!target) return;
 
+    // A check box or radio button changes by its click alone. The view's own input and change
+    // reports of it follow a click that a handler may yet cancel, so they are not taken; the
+    // model raises the change itself once the click stands, as a browser does.
+    const bool checkable = target->isCheckable();
+    if (checkable &&
+        (event.kind == ViewEvent::Kind::Input || event.kind == ViewEvent::Kind::Change))
+        return;
+
     // Earlier check states, to restore them when a handler cancels the click.
     std::vector<std::pair<ElementPtr, bool>> before;
-    if (event.kind == ViewEvent::Kind::Click && target->isCheckable()) {
+    if (event.kind == ViewEvent::Kind::Click && checkable) {
         const std::string group = target->radioGroupName();
         if (group.empty()) {
             before.emplace_back(target, target->checked());
@@ -168,9 +176,10 @@ void HtmlDocument::deliver(const ViewEvent& event) {
             });
         }
     }
+    const bool wasChecked = target->checked();
 
     if (event.kind != ViewEvent::Kind::Focus) {
-        if (target->isCheckable()) {
+        if (checkable) {
             target->setCheckedState(event.checked, false);
             target->m_checkedDirty = true;
         } else if (target->isTextControl()) {
@@ -181,37 +190,44 @@ void HtmlDocument::deliver(const ViewEvent& event) {
         }
     }
 
-    HtmlEvent e;
     switch (event.kind) {
         case ViewEvent::Kind::Input:
             return;
-        case ViewEvent::Kind::Click:
-            e.type = HtmlEventType::Click;
-            break;
-        case ViewEvent::Kind::Change:
-            e.type = HtmlEventType::Change;
-            break;
         case ViewEvent::Kind::Focus:
-            e.type = HtmlEventType::Focus;
+            dispatch(target, HtmlEventType::Focus);
+            return;
+        case ViewEvent::Kind::Change:
+            dispatch(target, HtmlEventType::Change);
+            return;
+        case ViewEvent::Kind::Click:
             break;
     }
-    e.srcElement = target;
 
+    if (!dispatch(target, HtmlEventType::Click).returnValue) {
+        for (const auto& [element, was] : before)
+            if (element->checked() != was) element->setCheckedState(was, true);
+        return;
+    }
+    if (checkable && target->isConnected() && target->checked() != wasChecked)
+        dispatch(target, HtmlEventType::Change);
+}
+
+HtmlEvent HtmlDocument::dispatch(const ElementPtr& target, HtmlEventType type) {
+    HtmlEvent e;
+    e.type = type;
+    e.srcElement = target;
     std::vector<ElementPtr> path{target};
-    if (e.type != HtmlEventType::Focus)
+    if (type != HtmlEventType::Focus)
         for (HtmlElement* p = target->parentElement(); p; p = p->parentElement())
             path.push_back(p->shared_from_this());
     for (const ElementPtr& element : path) {
-        const HtmlEventHandler* handler = element->eventHandler(e.type);
+        const HtmlEventHandler* handler = element->eventHandler(type);
         if (!handler) continue;
         const HtmlEventHandler call = *handler;  // the handler may replace itself
         call(element, e);
         if (e.cancelBubble || !target->isConnected()) break;
     }
-
-    if (!e.returnValue)
-        for (const auto& [element, wasChecked] : before)
-            if (element->checked() != wasChecked) element->setCheckedState(wasChecked, true);
+    return e;
 }
 
 std::string HtmlDocument::snapshotJson() const {

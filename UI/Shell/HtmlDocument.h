@@ -29,7 +29,8 @@ class HtmlDocument {
 
     // Applies a user's action: the element takes the state the view reports, then the
     // element event handlers run (click and change bubble to enclosing elements; focus does
-    // not). A cancelled click on a check box or radio button restores the earlier state.
+    // not). A cancelled click on a check box or radio button restores the earlier state; a
+    // click that stands and changed it raises change.
     void deliver(const ViewEvent& event);
 
     // A structural snapshot of the body (tags, ids, attributes, text, control state) as
@@ -42,6 +43,8 @@ class HtmlDocument {
 
   private:
     friend class HtmlElement;
+    // Runs the element event handlers from target outwards (focus stays on target).
+    HtmlEvent dispatch(const ElementPtr& target, HtmlEventType type);
     void send(const MirrorOp& op) const {
         if (m_mirror) m_mirror(op);
     }

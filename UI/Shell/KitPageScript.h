@@ -23,6 +23,8 @@ inline constexpr const char* kKitPageScript = R"JS(
     if (!bridge || applying) return;
     var el = owner(ev.target);
     if (!el) return;
+    // The document model raises the change of a check box or radio button after its click.
+    if ((kind === 'input' || kind === 'change') && (el.type === 'checkbox' || el.type === 'radio')) return;
     var value = ('value' in el && el.value !== undefined && el.value !== null) ? String(el.value) : '';
     var selected = ('selectedIndex' in el) ? el.selectedIndex : -1;
     bridge.event(kind, parseInt(el.getAttribute('data-k'), 10), value, !!el.checked, selected);

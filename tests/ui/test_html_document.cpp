@@ -303,3 +303,48 @@ TEST(HtmlDocument, InlineHandlersAndForgedKitNamesNeverReachTheView) {
     EXPECT_EQ(r.ops.size(), 2u);                          // the onclick attribute was not sent
     EXPECT_EQ(img->getAttribute("onerror"), "alert(1)");  // the model still reads it
 }
+
+TEST(HtmlDocument, AStandingClickOnACheckBoxRaisesChangeAfterTheClick) {
+    HtmlDocument doc;
+    doc.body()->setInnerHTML("<div id='d'><input type=checkbox id='c'></div>");
+    const ElementPtr box = doc.getElementById("c");
+    std::vector<std::string> seen;
+    box->setEventHandler(HtmlEventType::Click, [&](const ElementPtr&, HtmlEvent&) {
+        seen.push_back("click " + std::string(box->checked() ? "on" : "off"));
+    });
+    doc.getElementById("d")->setEventHandler(
+        HtmlEventType::Change, [&](const ElementPtr& src, HtmlEvent& e) {
+            seen.push_back("change at " + src->id() + " from " + e.srcElement->id());
+        });
+    doc.deliver(Event(ViewEvent::Kind::Click, box, true));
+    EXPECT_EQ(seen, (std::vector<std::string>{"click on", "change at d from c"}));
+}
+
+TEST(HtmlDocument, ACancelledClickRaisesNoChangeAndLateReportsOfTheBoxAreNotTaken) {
+    Recorded r;
+    r.doc.body()->setInnerHTML("<input type=checkbox id='c'>");
+    const ElementPtr box = r.doc.getElementById("c");
+    int changes = 0;
+    box->setEventHandler(HtmlEventType::Click,
+                         [](const ElementPtr&, HtmlEvent& e) { e.returnValue = false; });
+    box->setEventHandler(HtmlEventType::Change, [&](const ElementPtr&, HtmlEvent&) { ++changes; });
+    // The browser reports the click and, before it hears of the cancel, its input and change.
+    r.doc.deliver(Event(ViewEvent::Kind::Click, box, true));
+    r.doc.deliver(Event(ViewEvent::Kind::Input, box, true));
+    r.doc.deliver(Event(ViewEvent::Kind::Change, box, true));
+    EXPECT_FALSE(box->checked());
+    EXPECT_EQ(changes, 0);
+    ASSERT_EQ(r.ops.back().kind, MirrorOp::Kind::Property);  // the view is set back
+    EXPECT_EQ(r.ops.back().n, 0);
+}
+
+TEST(HtmlDocument, ClickingTheCheckedRadioButtonAgainRaisesNoChange) {
+    HtmlDocument doc;
+    doc.body()->setInnerHTML("<input type=radio name=g id='a' checked><input type=radio name=g>");
+    const ElementPtr a = doc.getElementById("a");
+    int changes = 0;
+    a->setEventHandler(HtmlEventType::Change, [&](const ElementPtr&, HtmlEvent&) { ++changes; });
+    doc.deliver(Event(ViewEvent::Kind::Click, a, true));
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(a->checked());
+}

@@ -43,6 +43,7 @@ class KitWindow : public QWidget, public IActualEventHandler {
         std::string id;
         if (!ReadEventId(source, event, id)) return;
         events.push_back(id);
+        if (id == "CA" && cancelCheckBoxes) event.returnValue = false;
         if (GetField(id, "-", 1) == "JA") {
             const ElementPtr target = doc().getElementById("KA-" + GetField(id, "-", 2));
             if (target) target->setInnerHTML("<b>clicked " + HtmlEscape(id) + "</b>");
@@ -53,6 +54,7 @@ class KitWindow : public QWidget, public IActualEventHandler {
     HtmlView* view = nullptr;
     EventForwarder forwarder;
     std::vector<std::string> events;
+    bool cancelCheckBoxes = false;
 };
 
 std::string BrowserValue(HtmlView& view, const std::string& id, const char* property) {
@@ -228,4 +230,19 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(KitE2e, ACancelledRealClickLeavesTheCheckBoxAsItWasInModelAndBrowser) {
+    window.doc().body()->setInnerHTML(kPage);
+    window.forwarder.Attach(window.doc().getElementById("CA"), HtmlEventType::Click);
+    window.forwarder.Attach(window.doc().getElementById("CA"), HtmlEventType::Change);
+    window.cancelCheckBoxes = true;
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    ASSERT_TRUE(RealClick(*window.view, "CA"));
+    ASSERT_TRUE(WaitUntil([&] { return !window.events.empty(); }));
+    QTest::qWait(200);                                         // any late reports of the browser
+    EXPECT_EQ(window.events, std::vector<std::string>{"CA"});  // the click, no change
+    EXPECT_TRUE(window.doc().getElementById("CA")->checked());
+    EXPECT_TRUE(WaitUntil([&] { return BrowserValue(*window.view, "CA", "checked") == "true"; }));
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view));
 }
