@@ -41,7 +41,7 @@ int Admin(std::vector<std::string> args, const fs::path& folder) {
 
 // A fresh folder with the generated databases, the blank one in use.
 fs::path FreshBlankLeague(const fs::path& root, int run) {
-    const fs::path folder = root / ("run" + std::to_string(run));
+    fs::path folder = root / ("run" + std::to_string(run));
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const char* name :

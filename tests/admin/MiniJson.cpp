@@ -88,7 +88,7 @@ class Parser {
             SkipBlanks();
             JsonNode value;
             if (!ParseValue(value, depth + 1)) return false;
-            out.members.emplace_back(std::move(key), std::move(value));
+            out.members.push_back({std::move(key), std::move(value)});
             SkipBlanks();
             if (Eat('}')) return true;
             if (!Eat(',')) return Fail("expected ',' or '}'");

@@ -8,6 +8,8 @@
 
 namespace gr::admin::test {
 
+struct JsonMember;
+
 struct JsonNode {
     enum class Kind { Null, Bool, Number, String, Array, Object };
     Kind kind = Kind::Null;
@@ -15,10 +17,15 @@ struct JsonNode {
     double number = 0;
     std::string text;
     std::vector<JsonNode> items;
-    std::vector<std::pair<std::string, JsonNode>> members;
+    std::vector<JsonMember> members;  // in document order
 
     // The member under key, or nullptr (also when this is not an object).
     const JsonNode* Find(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonNode value;
 };
 
 // False with a reason and the byte offset when the text is not one JSON document.

@@ -75,6 +75,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         CloseBoth(out);
         CloseBoth(err);
         std::vector<char*> args;
+        args.reserve(argv.size() + 1);
         for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
         execv(args[0], args.data());

@@ -407,11 +407,11 @@ TEST_F(AdminCli, ApostrophesCommasAndNonAsciiSurviveTheRoundTrip) {
 
     const std::vector<CsvRecord> exported = Export();
     ASSERT_EQ(exported.size(), names.size() + 1);
-    for (const auto& [last, first] : names) {
+    for (const auto& name : names) {
         const bool present = std::any_of(exported.begin(), exported.end(), [&](const CsvRecord& c) {
-            return c.fields.size() >= 2 && c.fields[0] == last && c.fields[1] == first;
+            return c.fields.size() >= 2 && c.fields[0] == name.first && c.fields[1] == name.second;
         });
-        EXPECT_TRUE(present) << first << " " << last;
+        EXPECT_TRUE(present) << name.second << " " << name.first;
     }
     const ProcessResult again = Run({"import-players", (m_folder / "export.csv").string()});
     ASSERT_EQ(again.exitCode, 0) << Describe(again);

@@ -57,7 +57,7 @@ TEST(Json, DocumentReadsBackWithTheSameValues) {
     EXPECT_EQ(list->items[1].text, "two");
     EXPECT_EQ(list->items[2].kind, JsonNode::Kind::Object);
     EXPECT_TRUE(node.Find("empty")->items.empty());
-    EXPECT_EQ(node.members.front().first, "name");  // members keep their order
+    EXPECT_EQ(node.members.front().key, "name");  // members keep their order
 }
 
 TEST(Json, NumbersUseTheShortestExactText) {
