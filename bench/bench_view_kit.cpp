@@ -69,12 +69,28 @@ std::string TablePage(int rows) {
     std::string html = "<table id='DA' width=100%>";
     for (int i = 1; i <= rows; ++i) {
         const std::string n = std::to_string(i);
-        html += "<tr bgcolor='" + GetRowColor(i) + "'><td width=5% align=center>" + n +
-                ".</td><td id='EA-" + n + "' style=\"cursor:default;\">" +
-                HtmlEscape("Player " + n + " O'Neil (NE-QB)") + "</td><td id='CB-" + n +
-                "'><input type=checkbox id='IC-" + n + "'" + (i % 3 == 0 ? " checked" : "") +
-                "></td><td><input id='IN-" + n + "' value='" + n + "' size=4></td>" +
-                "<td align=right>$1,2" + n + "</td><td>" + WebdingsGlyphHtml('r') + "</td></tr>";
+        html += "<tr bgcolor='";
+        html += GetRowColor(i);
+        html += "'><td width=5% align=center>";
+        html += n;
+        html += ".</td><td id='EA-";
+        html += n;
+        html += "' style=\"cursor:default;\">";
+        html += HtmlEscape("Player " + n + " O'Neil (NE-QB)");
+        html += "</td><td id='CB-";
+        html += n;
+        html += "'><input type=checkbox id='IC-";
+        html += n;
+        html += i % 3 == 0 ? "' checked>" : "'>";
+        html += "</td><td><input id='IN-";
+        html += n;
+        html += "' value='";
+        html += n;
+        html += "' size=4></td><td align=right>$1,2";
+        html += n;
+        html += "</td><td>";
+        html += WebdingsGlyphHtml('r');
+        html += "</td></tr>";
     }
     return html + "</table>";
 }

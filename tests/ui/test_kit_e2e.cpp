@@ -21,7 +21,6 @@
 using namespace gr;
 using namespace gr::ui;
 using namespace gr::ui::test;
-using ::testing::_;
 using ::testing::Return;
 
 namespace {

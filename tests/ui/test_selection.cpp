@@ -12,7 +12,6 @@
 using namespace gr;
 using namespace gr::ui;
 using namespace gr::ui::test;
-using ::testing::_;
 using ::testing::Return;
 
 namespace {
@@ -221,7 +220,8 @@ class SearchAndPickTest : public ::testing::Test {
 };
 
 TEST_F(SearchAndPickTest, NothingFoundSaysSoForEachKind) {
-    EXPECT_CALL(*data, Search(_, _, _, _)).WillRepeatedly(Return(Collection::Create()));
+    EXPECT_CALL(*data, Search(::testing::_, ::testing::_, ::testing::_, ::testing::_))
+        .WillRepeatedly(Return(Collection::Create()));
     EXPECT_FALSE(SearchAndPick(TypePlayerOrTeam, "zz", data, nullptr, false, picked, true));
     EXPECT_FALSE(SearchAndPick(TypeManager, "zz", data, nullptr, false, picked, true));
     EXPECT_FALSE(SearchAndPick(TypePrize, "zz", data, nullptr, false, picked, true));
@@ -270,7 +270,8 @@ TEST_F(SearchAndPickTest, TheSeasonMarksTakenItemsInTheDialog) {
     Players p;
     auto season = MakeCom<FakeSeason>();
     season->markTaken(p.a, "1\tJoe\tTom Brady");
-    EXPECT_CALL(*data, Search(_, _, _, _)).WillOnce(Return(p.all()));
+    EXPECT_CALL(*data, Search(::testing::_, ::testing::_, ::testing::_, ::testing::_))
+        .WillOnce(Return(p.all()));
     user->onModal([](QDialog& dialog) {
         auto& dlg = dynamic_cast<frmSelection&>(dialog);
         ASSERT_TRUE(WaitForDocument(*dlg.wbReport()));
@@ -282,7 +283,8 @@ TEST_F(SearchAndPickTest, TheSeasonMarksTakenItemsInTheDialog) {
 
 TEST_F(SearchAndPickTest, CancelPicksNothing) {
     Players p;
-    EXPECT_CALL(*data, Search(_, _, _, _)).WillOnce(Return(p.all()));
+    EXPECT_CALL(*data, Search(::testing::_, ::testing::_, ::testing::_, ::testing::_))
+        .WillOnce(Return(p.all()));
     user->onModal([](QDialog& dialog) {
         auto& dlg = dynamic_cast<frmSelection&>(dialog);
         ASSERT_TRUE(WaitForDocument(*dlg.wbReport()));
@@ -298,7 +300,8 @@ TEST_F(SearchAndPickTest, AcceptedWithEverythingTakenAnswersFalse) {
     Players p;
     auto season = MakeCom<FakeSeason>();
     for (const auto& player : {p.a, p.b, p.c}) season->markTaken(player, "1\tX\tY");
-    EXPECT_CALL(*data, Search(_, _, _, _)).WillOnce(Return(p.all()));
+    EXPECT_CALL(*data, Search(::testing::_, ::testing::_, ::testing::_, ::testing::_))
+        .WillOnce(Return(p.all()));
     bool accepted = false;
     user->onModal([&](QDialog& dialog) {
         auto& dlg = dynamic_cast<frmSelection&>(dialog);
