@@ -31,12 +31,21 @@ ComPtr<SeasonInfo> DataService::SeasonById(int32_t id) {
     if (m_seasonsById)
         if (auto cached = Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(id))))
             return cached;
-    if (id != 0)
-        return Trap("Error in loading season info.", ComPtr<SeasonInfo>(),
-                    [&] { return FetchSeason(id, 0); });
+    if (id != 0) {
+        bool noRow = false;
+        ComPtr<SeasonInfo> season =
+            Trap("Error in loading season info.", ComPtr<SeasonInfo>(), [&] {
+                ComPtr<SeasonInfo> found = FetchSeason(id, 0);
+                noRow = !found;
+                return found;
+            });
+        // A current season that the file does not hold (a backup from before it was made
+        // has been restored) is treated as no current season at all.
+        if (season || !noRow || id != m_currentSeasonId) return season;
+    }
     let_CurrentSeasonYear(static_cast<int32_t>(host::Today().year()));
     // Still no current season (the store failed): give up rather than try again forever.
-    if (m_currentSeasonId == 0) return {};
+    if (m_currentSeasonId == 0 || m_currentSeasonId == id) return {};
     return SeasonById(m_currentSeasonId);
 }
 

@@ -231,6 +231,26 @@ TEST_F(DataLifecycle, NoCurrentSeasonMakesThisYearsSeason) {
         << "every caller works on the same season";
 }
 
+TEST_F(DataLifecycle, CurrentSeasonMissingFromTheFileFallsBackToThisYearsSeason) {
+    SetToday(2028, 2, 1);
+    CreateLeague([](LeagueWriter& w) {
+        w.Season(1, 2027, 2, 2);
+        w.Season(2, 2028, 2, 2);
+        w.CurrentSeason(9);
+    });
+    auto service = StartService();
+    EXPECT_EQ(service->get_CurrentSeasonID(), 9);
+    auto season = service->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season);
+    EXPECT_EQ(season->get_ID(), 2) << "this year's season, found rather than made again";
+    EXPECT_EQ(service->get_CurrentSeasonID(), 2);
+    Inspect(service, [&](db::Database& db) {
+        EXPECT_EQ(Scalar(db, "select [current season id] from [settings] where [ID] = 1"), 2);
+        EXPECT_EQ(Scalar(db, "select count(*) from [season info]"), 2);
+    });
+    EXPECT_TRUE(m_reports.empty());
+}
+
 TEST_F(DataLifecycle, NoCurrentSeasonAndNoConnectionFailsWithoutLooping) {
     CreateLeague();
     auto service = StartService();

@@ -149,4 +149,22 @@ TEST_F(SetupEndToEndTest, RestoreWhileTheTestLeagueIsInUseReplacesLiveAndShowsTe
     EXPECT_GT(data->GetAllSeasons()->Count(), 1) << "its past seasons are there too";
 }
 
+// A backup from before this year's season was made: once restored, the service must not
+// hold on to a current season that the restored file does not have.
+TEST_F(SetupEndToEndTest, RestoringABackupWithoutTheCurrentSeasonStillGivesASeason) {
+    auto service = CreateService();
+    ASSERT_TRUE(service);
+    std::string error;
+    ASSERT_TRUE(service->Initialize(error)) << error;
+    auto data = service->get_DataService();
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    data->let_CurrentSeasonYear(2031);
+    ASSERT_EQ(data->GetCurrentSeasonInfo()->get_Year(), 2031);
+    ASSERT_TRUE(service->RestoreBackup(dir.File("Gridora - Backup - 20240601 - 01.mdb"), error))
+        << error;
+    auto season = data->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season) << "the screens need a season to show";
+    EXPECT_NE(season->get_Year(), 2031);
+}
+
 }  // namespace
