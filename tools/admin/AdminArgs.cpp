@@ -16,7 +16,7 @@ enum Option : unsigned {
     kSeasonOnly = 1u << 4,
 };
 
-struct CommandSpec {
+struct CommandForm {
     std::string_view name;
     size_t minOperands;
     size_t maxOperands;
@@ -26,40 +26,40 @@ struct CommandSpec {
 };
 
 constexpr std::array kCommands = {
-    CommandSpec{"info", 0, 0, kJson, "info [--json]",
+    CommandForm{"info", 0, 0, kJson, "info [--json]",
                 "Database folder, database type in use, last backup, and how many seasons,\n"
                 "players, managers and prizes the league holds."},
-    CommandSpec{"seasons", 0, 0, kJson, "seasons [--json]",
+    CommandForm{"seasons", 0, 0, kJson, "seasons [--json]",
                 "One line per season: year, managers, rounds, fee, weeks and the four locks."},
-    CommandSpec{"season", 1, 1, kJson, "season YEAR [--json]",
+    CommandForm{"season", 1, 1, kJson, "season YEAR [--json]",
                 "Everything of one season: figures, managers with rank and fee paid, prizes,\n"
                 "the draft in pick order and the winnings with each winner's share."},
-    CommandSpec{"search", 2, 2, kJson | kIncludeRetired | kSeasonOnly,
+    CommandForm{"search", 2, 2, kJson | kIncludeRetired | kSeasonOnly,
                 "search KIND TEXT [--include-retired] [--season-only] [--json]",
                 "Searches the catalogue. KIND is player (players and teams), manager, prize\n"
                 "or position. Names match by their beginning, descriptions anywhere.\n"
                 "--include-retired also lists retired players; --season-only limits managers\n"
                 "and prizes to the current season."},
-    CommandSpec{"import-players", 1, 1, kDryRun, "import-players FILE.csv [--dry-run]",
+    CommandForm{"import-players", 1, 1, kDryRun, "import-players FILE.csv [--dry-run]",
                 "Loads players from a CSV file with the header last_name,first_name,position,team\n"
                 "and an optional retired column (1/0, true/false, yes/no). A row matching a\n"
                 "player by first name, last name and position updates his team (and retired\n"
                 "flag); any other row adds a player. The whole file is checked first: when any\n"
                 "row is bad nothing is written. --dry-run checks and counts without writing."},
-    CommandSpec{"export-players", 1, 1, 0, "export-players FILE.csv",
+    CommandForm{"export-players", 1, 1, 0, "export-players FILE.csv",
                 "Writes the whole player catalogue in the format that import-players reads."},
-    CommandSpec{"backup", 0, 0, 0, "backup",
+    CommandForm{"backup", 0, 0, 0, "backup",
                 "Backs up the live database beside it and prints the backup file's path."},
-    CommandSpec{"restore", 1, 1, kYes, "restore FILE [--yes]",
+    CommandForm{"restore", 1, 1, kYes, "restore FILE [--yes]",
                 "Replaces the live database with a backup file after checking it. Asks for\n"
                 "confirmation on standard input unless --yes is given."},
-    CommandSpec{"use", 1, 1, 0, "use live|test|blank",
+    CommandForm{"use", 1, 1, 0, "use live|test|blank",
                 "Chooses the league database that the program and this tool work on."},
 };
 
-const CommandSpec* FindCommand(std::string_view name) {
+const CommandForm* FindCommand(std::string_view name) {
     const auto it = std::find_if(kCommands.begin(), kCommands.end(),
-                                 [&](const CommandSpec& c) { return c.name == name; });
+                                 [&](const CommandForm& c) { return c.name == name; });
     return it == kCommands.end() ? nullptr : &*it;
 }
 
@@ -109,16 +109,16 @@ std::string ScanArguments(const std::vector<std::string>& argv, AdminArgs& args,
     return {};
 }
 
-std::string CheckAgainstCommand(const CommandSpec& spec, const AdminArgs& args,
+std::string CheckAgainstCommand(const CommandForm& form, const AdminArgs& args,
                                 unsigned givenOptions) {
     for (const FlagOption& flag : kFlags) {
-        if ((givenOptions & flag.bit) && !(spec.options & flag.bit))
-            return "Command " + std::string(spec.name) + " does not take " +
+        if ((givenOptions & flag.bit) && !(form.options & flag.bit))
+            return "Command " + std::string(form.name) + " does not take " +
                    std::string(flag.name) + ".";
     }
     const size_t count = args.operands.size();
-    if (count < spec.minOperands || count > spec.maxOperands)
-        return "Usage: gridora-admin " + std::string(spec.usage);
+    if (count < form.minOperands || count > form.maxOperands)
+        return "Usage: gridora-admin " + std::string(form.usage);
     return {};
 }
 
@@ -139,13 +139,13 @@ ParseResult ParseAdminArgs(const std::vector<std::string>& argv) {
         if (!args.help) result.error = "No command given. Try gridora-admin --help.";
         return result;
     }
-    const CommandSpec* spec = FindCommand(args.command);
-    if (!spec) {
+    const CommandForm* form = FindCommand(args.command);
+    if (!form) {
         result.error = "Unknown command " + args.command + ". Try gridora-admin --help.";
         return result;
     }
     if (args.help) return result;  // help needs no operands
-    result.error = CheckAgainstCommand(*spec, args, givenOptions);
+    result.error = CheckAgainstCommand(*form, args, givenOptions);
     return result;
 }
 
@@ -156,7 +156,7 @@ std::string GeneralHelp() {
         "Runs one chore on the league database through the program's services.\n"
         "\n"
         "Commands:\n";
-    for (const CommandSpec& c : kCommands) text += "  " + std::string(c.usage) + "\n";
+    for (const CommandForm& c : kCommands) text += "  " + std::string(c.usage) + "\n";
     text +=
         "\n"
         "Options for every command:\n"
@@ -171,10 +171,10 @@ std::string GeneralHelp() {
 }
 
 std::string CommandHelp(const std::string& command) {
-    const CommandSpec* spec = FindCommand(command);
-    if (!spec) return {};
-    return "Usage: gridora-admin " + std::string(spec->usage) + " [--database-folder DIR]\n\n" +
-           std::string(spec->summary) + "\n";
+    const CommandForm* form = FindCommand(command);
+    if (!form) return {};
+    return "Usage: gridora-admin " + std::string(form->usage) + " [--database-folder DIR]\n\n" +
+           std::string(form->summary) + "\n";
 }
 
 }  // namespace gr::admin
