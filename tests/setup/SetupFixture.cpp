@@ -40,6 +40,22 @@ ComPtr<SetupService> SetupFixture::InitializedService() {
     return service;
 }
 
+ComPtr<SetupService> SetupFixture::RealService() {
+    auto service = MakeCom<SetupService>();
+    std::string error;
+    EXPECT_TRUE(service->Initialize(error)) << error;
+    return service;
+}
+
+bool SetupFixture::IsHeld(const std::string& path) {
+    try {
+        db::Database probe(path, GetDatabaseKey());
+        return false;
+    } catch (const db::DbError& e) {
+        return std::string(e.what()).find("locked") != std::string::npos;
+    }
+}
+
 SetupInfo& SetupFixture::InfoOf(const ComPtr<SetupService>& service) {
     return *static_cast<SetupInfo*>(service->get_SetupInfo().get());
 }

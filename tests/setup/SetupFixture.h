@@ -22,6 +22,10 @@ class SetupFixture : public ::testing::Test {
     // A setup service whose every data service is a new FakeDataService, kept in fakes.
     ComPtr<SetupService> MakeService();
     ComPtr<SetupService> InitializedService();
+    // A setup service that makes the real data service by its class name, initialised.
+    ComPtr<SetupService> RealService();
+    // True while a connection (the data service's) holds the file exclusively.
+    static bool IsHeld(const std::string& path);
     FakeDataService& LastFake() { return *fakes.back(); }
     SetupInfo& InfoOf(const ComPtr<SetupService>& service);
 

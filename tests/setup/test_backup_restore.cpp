@@ -20,7 +20,7 @@ using BackupTest = SetupFixture;
 using RestoreTest = SetupFixture;
 
 TEST_F(BackupTest, TwoBackupsOnOneDayThenTheNextDayStartsAgain) {
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
@@ -31,12 +31,8 @@ TEST_F(BackupTest, TwoBackupsOnOneDayThenTheNextDayStartsAgain) {
                                         "Gridora - Backup - 20240315 - 02.mdb",
                                         "Gridora - Backup - 20240316 - 01.mdb"}));
     EXPECT_EQ(ReadBytes(BackupPath("20240316", "01")), ReadBytes(livePath));
-    EXPECT_EQ(LastFake().calls,
-              (std::vector<std::string>{"Initialize 1", "Close", "Open keep", "Close", "Open keep",
-                                        "Close", "Open keep"}));
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(livePath)) << "the data service runs on";
     service = nullptr;
-    fakes.clear();
     EXPECT_EQ(SetupColumn("backup date"), "2024-03-16");
     EXPECT_EQ(SetupColumn("backup count"), "1");
     EXPECT_EQ(SetupColumn("database type"), "1");
@@ -45,7 +41,7 @@ TEST_F(BackupTest, TwoBackupsOnOneDayThenTheNextDayStartsAgain) {
 TEST_F(BackupTest, CounterContinuesFromTheStoredCountOfToday) {
     SetSetupColumn("backup date", "2024-03-15");
     SetSetupColumn("backup count", "99");
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
     EXPECT_TRUE(fs::exists(BackupPath("20240315", "100")));
@@ -55,30 +51,29 @@ TEST_F(BackupTest, UnreadableBackupDateGivesCounterOne) {
     for (const char* stored : {"", "not a date", "2024-02-31"}) {
         SetSetupColumn("backup date", stored);
         SetSetupColumn("backup count", "5");
-        auto service = InitializedService();
+        auto service = RealService();
         std::string error;
         ASSERT_TRUE(service->CreateBackup(error)) << error;
         EXPECT_TRUE(fs::exists(BackupPath("20240315", "01"))) << stored;
         fs::remove(BackupPath("20240315", "01"));
         service = nullptr;
-        fakes.clear();
     }
 }
 
 TEST_F(BackupTest, BackupWhileTheTestDatabaseIsInUseCopiesTheLiveFile) {
     SetSetupColumn("database type", "2");
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
     EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
     EXPECT_NE(ReadBytes(BackupPath("20240315", "01")), ReadBytes(testPath));
-    EXPECT_EQ(LastFake().type, gr::DBTest);
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(testPath)) << "the test league stays in use";
+    EXPECT_FALSE(IsHeld(livePath));
 }
 
 TEST_F(BackupTest, ExistingBackupOfTodaysNameIsOverwritten) {
     WriteBytes(BackupPath("20240315", "01"), "stale");
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
     EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
@@ -86,26 +81,29 @@ TEST_F(BackupTest, ExistingBackupOfTodaysNameIsOverwritten) {
 
 TEST_F(BackupTest, MissingLiveFileFailsAndTheServiceIsReopened) {
     SetSetupColumn("database type", "2");
-    auto service = InitializedService();
+    auto service = RealService();
     fs::remove(livePath);
     std::string error;
     EXPECT_FALSE(service->CreateBackup(error));
     EXPECT_EQ(error, "Database file: " + livePath + " is missing.");
     EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(testPath));
     EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
 }
 
+// The live file is swapped for a damaged one while the data service holds the old one:
+// the backup copies it, and the reopen afterwards fails.
 TEST_F(BackupTest, ReopenFailureGivesItsMessage) {
-    auto service = InitializedService();
-    LastFake().refuseOpen = true;
+    auto service = RealService();
+    WriteBytes(dir.File("damaged"), std::string(8192, 'd'));
+    fs::rename(dir.File("damaged"), livePath);
     std::string error;
     EXPECT_FALSE(service->CreateBackup(error));
     EXPECT_EQ(error, "Error in opening current database.");
 }
 
 TEST_F(BackupTest, BeforeInitializeFailsWithAMessage) {
-    auto service = MakeService();
+    auto service = gr::MakeCom<gr::SetupService>();
     std::string error;
     EXPECT_FALSE(service->CreateBackup(error));
     EXPECT_FALSE(error.empty());
@@ -121,14 +119,14 @@ TEST_F(BackupTest, CopyFailureLeavesNoPartialBackup) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        auto service = MakeService();
+        auto service = gr::MakeCom<gr::SetupService>();
         std::string error;
         if (!service->Initialize(error)) _exit(10);
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{liveSize / 2, liveSize / 2};
         setrlimit(RLIMIT_FSIZE, &limit);
         const bool backedUp = service->CreateBackup(error);
-        _exit(backedUp ? 0 : (LastFake().IsOpen() && !error.empty() ? 1 : 2));
+        _exit(backedUp ? 0 : (IsHeld(livePath) && !error.empty() ? 1 : 2));
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -141,13 +139,17 @@ TEST_F(BackupTest, CopyFailureLeavesNoPartialBackup) {
 
 TEST_F(RestoreTest, RestoreReplacesTheLiveFileAndKeepsTheOldOneAsABackup) {
     const std::string oldLive = ReadBytes(livePath);
-    auto service = InitializedService();
+    auto service = RealService();
+    auto data = service->get_DataService();
+    EXPECT_EQ(data->GetAllSeasons()->Count(), 0) << "live is the blank league here";
     std::string error;
     ASSERT_TRUE(service->RestoreBackup(testPath, error)) << error;
     EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
     EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), oldLive);
-    EXPECT_EQ(LastFake().calls, (std::vector<std::string>{"Initialize 1", "Close", "Open clear"}));
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(livePath));
+    EXPECT_EQ(data->GetAllSeasons()->Count(), SeasonCount(testPath))
+        << "the next reads come from the restored file";
+    EXPECT_GT(data->GetAllSeasons()->Count(), 0);
     // The kept copy counts as a backup: the next one does not overwrite it.
     ASSERT_TRUE(service->CreateBackup(error)) << error;
     EXPECT_TRUE(fs::exists(BackupPath("20240315", "02")));
@@ -158,12 +160,12 @@ TEST_F(RestoreTest, RestoreWhileTestIsInUseReplacesLiveAndTheServiceStaysOnTest)
     SetSetupColumn("database type", "2");
     const std::string backup = dir.File("chosen.mdb");
     fs::copy_file(testPath, backup);
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->RestoreBackup(backup, error)) << error;
     EXPECT_EQ(ReadBytes(livePath), ReadBytes(backup));
-    EXPECT_EQ(LastFake().type, gr::DBTest);
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(testPath)) << "the test league stays in use";
+    EXPECT_FALSE(IsHeld(livePath));
 }
 
 struct BadRestore {
@@ -172,7 +174,7 @@ struct BadRestore {
 };
 
 TEST_F(RestoreTest, BadBackupFilesAreRefusedAndNothingChanges) {
-    auto service = InitializedService();
+    auto service = RealService();
     const std::string liveBefore = ReadBytes(livePath);
     WriteBytes(dir.File("text.mdb"), std::string(8192, 't'));
     WriteBytes(dir.File("empty.mdb"), "");
@@ -200,14 +202,13 @@ TEST_F(RestoreTest, BadBackupFilesAreRefusedAndNothingChanges) {
             EXPECT_EQ(error, bad.expected) << bad.name;
     }
     EXPECT_EQ(ReadBytes(livePath), liveBefore);
-    EXPECT_EQ(LastFake().calls, std::vector<std::string>{"Initialize 1"}) << "never closed";
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(livePath)) << "the data service stays open on it";
     EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
 }
 
 TEST_F(RestoreTest, LiveFileItselfIsRefusedEvenWhenNotInUse) {
     SetSetupColumn("database type", "2");
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     EXPECT_FALSE(service->RestoreBackup(livePath, error));
     EXPECT_NE(error.find("live database"), std::string::npos) << error;
@@ -217,12 +218,14 @@ TEST_F(RestoreTest, LiveFileItselfIsRefusedEvenWhenNotInUse) {
 TEST_F(RestoreTest, PathWithQuotesAndNonAsciiCharactersWorks) {
     const std::string backup = dir.File("O'Brien \"Zoë\" – Sicherung.mdb");
     fs::copy_file(testPath, backup);
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->RestoreBackup(backup, error)) << error;
     EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
 }
 
+// A restored file that passed the check and still cannot be opened by the data service
+// cannot be made with the real one, so a stand-in refuses the reopen here.
 TEST_F(RestoreTest, ReopenFailurePutsThePreviousLiveFileBack) {
     const std::string oldLive = ReadBytes(livePath);
     auto service = InitializedService();
@@ -244,14 +247,14 @@ TEST_F(RestoreTest, CopyFailureLeavesTheLiveFileIntactAndReadable) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        auto service = MakeService();
+        auto service = gr::MakeCom<gr::SetupService>();
         std::string error;
         if (!service->Initialize(error)) _exit(10);
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{liveSize * 3 / 2, liveSize * 3 / 2};
         setrlimit(RLIMIT_FSIZE, &limit);
         const bool restored = service->RestoreBackup(testPath, error);
-        _exit(restored ? 0 : (LastFake().IsOpen() && !error.empty() ? 1 : 2));
+        _exit(restored ? 0 : (IsHeld(livePath) && !error.empty() ? 1 : 2));
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -272,7 +275,7 @@ TEST_F(RestoreTest, RestoringTodaysNextNumberedBackupDoesNotOverwriteIt) {
     const std::string chosen = BackupPath("20240315", "02");
     fs::copy_file(testPath, chosen);
     const std::string oldLive = ReadBytes(livePath);
-    auto service = InitializedService();
+    auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->RestoreBackup(chosen, error)) << error;
     EXPECT_EQ(ReadBytes(livePath), ReadBytes(testPath));
@@ -282,7 +285,7 @@ TEST_F(RestoreTest, RestoringTodaysNextNumberedBackupDoesNotOverwriteIt) {
 }
 
 TEST_F(BackupTest, ReadOnlyFolderFailsWithAMessageAndTheServiceIsReopened) {
-    auto service = InitializedService();
+    auto service = RealService();
     // Immutable even for root; a plain read-only mode where that is not allowed.
     const std::string folder = dir.Path().string();
     const bool immutable = std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()) == 0;
@@ -301,7 +304,7 @@ TEST_F(BackupTest, ReadOnlyFolderFailsWithAMessageAndTheServiceIsReopened) {
     EXPECT_NE(error.find(folder), std::string::npos) << error;
     EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
     EXPECT_TRUE(FilesStartingWith(".").empty()) << "no temporary file is left";
-    EXPECT_TRUE(LastFake().IsOpen());
+    EXPECT_TRUE(IsHeld(livePath));
     EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
 }
 
