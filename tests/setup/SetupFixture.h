@@ -1,5 +1,6 @@
 // A database folder of fresh copies of the generated files, used through the folder
-// override, and a setup service whose data services are stand-ins.
+// override, and setup services on the real data service (or, for the one failure the real
+// one cannot show, on a stand-in).
 #pragma once
 
 #include <gtest/gtest.h>
