@@ -44,8 +44,21 @@ bool DataService::OpenDatabase(bool ClearCache, std::string& ErrorMessage) {
         return false;
     }
     m_db = std::move(opened);
-    if (ClearCache) DropCaches();
+    if (ClearCache) {
+        DropCaches();
+        ReloadSettings();
+    }
     return true;
+}
+
+// The file may have been replaced (a restored backup): its own settings row says which
+// season is current, not the one held from the file before.
+void DataService::ReloadSettings() {
+    if (m_settings) m_settings->Unadvise(this);
+    m_settings = nullptr;
+    m_currentSeasonId = 0;
+    m_currentSeasonYear = 0;
+    GetSettings();
 }
 
 void DataService::CloseDatabase() {

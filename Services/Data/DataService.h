@@ -116,6 +116,8 @@ class DataService final : public ComObject<IDataService>, private ISettingInfoEv
     }
     // Forgets every cached list and object (the settings object stays).
     void DropCaches();
+    // Forgets the settings and the current season, then reads the settings of the open file.
+    void ReloadSettings();
     // The cache itself, created empty when it is none.
     static Collection& Ensure(ComPtr<Collection>& cache);
 

@@ -168,3 +168,20 @@ TEST_F(SetupEndToEndTest, RestoringABackupWithoutTheCurrentSeasonStillGivesASeas
 }
 
 }  // namespace
+
+TEST_F(SetupEndToEndTest, RestoreMakesTheBackupsCurrentSeasonCurrentAgain) {
+    auto service = CreateService();
+    ASSERT_TRUE(service);
+    std::string error;
+    ASSERT_TRUE(service->Initialize(error)) << error;
+    auto data = service->get_DataService();
+    data->let_CurrentSeasonYear(2030);
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    data->let_CurrentSeasonYear(2031);
+    ASSERT_EQ(data->GetCurrentSeasonInfo()->get_Year(), 2031);
+    ASSERT_TRUE(service->RestoreBackup(dir.File("Gridora - Backup - 20240601 - 01.mdb"), error))
+        << error;
+    auto season = data->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season);
+    EXPECT_EQ(season->get_Year(), 2030);
+}
