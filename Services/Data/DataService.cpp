@@ -96,10 +96,15 @@ Collection& DataService::Ensure(ComPtr<Collection>& cache) {
 
 void DataService::let_CurrentSeasonYear(int32_t value) {
     ComPtr<SeasonInfo> season = CachedSeasonOfYear(value);
+    bool noRow = false;
     if (!season)
-        season = Trap("Error in loading season info.", ComPtr<SeasonInfo>(),
-                      [&] { return FetchSeason(0, value); });
-    if (!season)
+        season = Trap("Error in loading season info.", ComPtr<SeasonInfo>(), [&] {
+            ComPtr<SeasonInfo> found = FetchSeason(0, value);
+            noRow = !found;
+            return found;
+        });
+    // Only a year the file really lacks gets a new season; a failed read creates nothing.
+    if (!season && noRow)
         season = Trap("Error in saving season info.", ComPtr<SeasonInfo>(),
                       [&] { return CreateSeason(value); });
     if (!season) return;
