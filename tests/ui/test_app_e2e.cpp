@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "ScriptedUser.h"
+#include "TestEnvironment.h"
 #include "ViewDriver.h"
 #include "WebEngineBackend.h"
 #include "frmMain.h"
@@ -131,6 +132,7 @@ TEST_F(AppEndToEndTest, StartsOpensTheGuideAndTheAboutWindowInTheRealView) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

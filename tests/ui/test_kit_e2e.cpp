@@ -15,6 +15,7 @@
 #include "HtmlView.h"
 #include "RealView.h"
 #include "ScriptedUser.h"
+#include "TestEnvironment.h"
 #include "UiFakes.h"
 #include "frmSelection.h"
 
@@ -226,6 +227,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (as the build does, without a display) needs no application.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
