@@ -46,7 +46,7 @@ fs::path FreshBlankLeague(const fs::path& root, int run) {
     fs::create_directories(folder);
     for (const char* name :
          {"Gridora - Live.mdb", "Gridora - Test.mdb", "Gridora - Blank.mdb", "Gridora - Setup.mdb"})
-        fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / name, folder / name);
+        fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / name, folder / name);
     Admin({"use", "blank"}, folder);
     return folder;
 }

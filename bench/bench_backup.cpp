@@ -31,7 +31,7 @@ class LeagueFolder {
         if (!mkdtemp(name.data())) throw std::runtime_error("Cannot create a temporary folder");
         m_path = name.data();
         for (const char* file : {"Gridora - Live.mdb", "Gridora - Setup.mdb"})
-            fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / file, m_path / file);
+            fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / file, m_path / file);
         GrowLeague(File("Gridora - Live.mdb"));
         gr::host::SetDatabaseFolderOverride(m_path.string());
     }

@@ -161,7 +161,7 @@ class LeagueFolder {
         name.push_back('\0');
         if (!mkdtemp(name.data())) throw std::runtime_error("Cannot create a temporary folder");
         m_path = name.data();
-        fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / "Gridora - Blank.mdb", LivePath());
+        fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / "Gridora - Blank.mdb", LivePath());
         {
             gr::db::Database league(LivePath(), gr::GetDatabaseKey());
             LeagueBuilder(league).Build();

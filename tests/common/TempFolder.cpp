@@ -25,7 +25,7 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::CopyGenerated(const std::string& name) const {
     const fs::path target = m_path / name;
-    fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / name, target,
+    fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / name, target,
                   fs::copy_options::overwrite_existing);
     return target.string();
 }

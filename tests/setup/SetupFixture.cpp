@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 void SetupFixture::SetUp() {
     // Live is the blank league here, so it can be told apart from the test league.
     livePath = dir.File("Gridora - Live.mdb");
-    fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / "Gridora - Blank.mdb", livePath);
+    fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / "Gridora - Blank.mdb", livePath);
     testPath = dir.CopyGenerated("Gridora - Test.mdb");
     dir.CopyGenerated("Gridora - Blank.mdb");
     setupPath = dir.CopyGenerated("Gridora - Setup.mdb");

@@ -18,7 +18,7 @@ class SetupEndToEndTest : public ::testing::Test {
   protected:
     void SetUp() override {
         livePath = dir.File("Gridora - Live.mdb");
-        fs::copy_file(fs::path(GRIDORA_DATABASE_DIR) / "Gridora - Test.mdb", livePath);
+        fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / "Gridora - Test.mdb", livePath);
         dir.CopyGenerated("Gridora - Test.mdb");
         dir.CopyGenerated("Gridora - Blank.mdb");
         dir.CopyGenerated("Gridora - Setup.mdb");
