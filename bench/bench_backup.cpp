@@ -14,6 +14,7 @@
 #include "ISetupService.h"
 #include "ServiceHost.h"
 #include "SqlDatabase.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -25,24 +26,15 @@ constexpr uintmax_t kLeagueBytes = 20u << 20;
 class LeagueFolder {
   public:
     LeagueFolder() {
-        std::string pattern = (fs::temp_directory_path() / "gridora-bench-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (!mkdtemp(name.data())) throw std::runtime_error("Cannot create a temporary folder");
-        m_path = name.data();
         for (const char* file : {"Gridora - Live.mdb", "Gridora - Setup.mdb"})
-            fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / file, m_path / file);
+            m_folder.CopyGenerated(file);
         GrowLeague(File("Gridora - Live.mdb"));
-        gr::host::SetDatabaseFolderOverride(m_path.string());
+        gr::host::SetDatabaseFolderOverride(m_folder.Path().string());
     }
-    ~LeagueFolder() {
-        gr::host::SetDatabaseFolderOverride("");
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    ~LeagueFolder() { gr::host::SetDatabaseFolderOverride(""); }
+    std::string File(const std::string& name) const { return m_folder.File(name); }
     void RemoveBackups() const {
-        for (const auto& entry : fs::directory_iterator(m_path))
+        for (const auto& entry : fs::directory_iterator(m_folder.Path()))
             if (entry.path().filename().string().rfind("Gridora - Backup", 0) == 0)
                 fs::remove(entry.path());
     }
@@ -74,7 +66,7 @@ class LeagueFolder {
         return static_cast<uintmax_t>(pages.GetLong(0)) * static_cast<uintmax_t>(size.GetLong(0));
     }
 
-    fs::path m_path;
+    gr::test::TempFolder m_folder;
 };
 
 LeagueFolder& Folder() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLeague.h"
 #include "DataService.h"
 #include "GRServiceUtils.h"
 #include "ServiceHost.h"
@@ -152,35 +153,7 @@ class LeagueBuilder {
     gr::db::Database& m_db;
 };
 
-// A database folder holding the league as the live file, kept for the whole run.
-class LeagueFolder {
-  public:
-    LeagueFolder() {
-        std::string pattern = (fs::temp_directory_path() / "gridora-bench-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (!mkdtemp(name.data())) throw std::runtime_error("Cannot create a temporary folder");
-        m_path = name.data();
-        fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / "Gridora - Blank.mdb", LivePath());
-        {
-            gr::db::Database league(LivePath(), gr::GetDatabaseKey());
-            LeagueBuilder(league).Build();
-        }
-        gr::host::SetDatabaseFolderOverride(m_path.string());
-        gr::host::SetErrorReporter(
-            [](const std::string&, const std::string& text) { throw std::runtime_error(text); });
-    }
-    ~LeagueFolder() {
-        gr::host::SetErrorReporter({});
-        gr::host::SetDatabaseFolderOverride("");
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string LivePath() const { return (m_path / "Gridora - Live.mdb").string(); }
-
-  private:
-    fs::path m_path;
-};
+using LeagueFolder = gr::bench::BenchLeague<LeagueBuilder>;
 
 LeagueFolder& Folder() {
     static LeagueFolder folder;
@@ -189,10 +162,7 @@ LeagueFolder& Folder() {
 
 gr::ComPtr<gr::IDataService> StartedService() {
     Folder();
-    auto service = gr::MakeCom<gr::data::DataService>();
-    std::string message;
-    if (!service->Initialize(gr::DBLive, message)) throw std::runtime_error(message);
-    return service;
+    return LeagueFolder::StartService();
 }
 
 // Drops every cache of the service and reopens its file, outside the timed part.
