@@ -12,11 +12,14 @@
 #include <sstream>
 #include <tuple>
 
+#include "ComponentFactory.h"
 #include "Csv.h"
 #include "GRServiceUtils.h"
 #include "MiniJson.h"
 #include "ProcessRunner.h"
+#include "ServiceHost.h"
 #include "SqlDatabase.h"
+#include "WorkingCopy.h"
 
 namespace gr::admin::test {
 namespace {
@@ -364,6 +367,30 @@ TEST_F(AdminCli, AWriteThatFailsHalfWayLeavesTheLeagueFileAsItWas) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadFile(m_folder / "Gridora - Blank.mdb"), before);
     EXPECT_EQ(InfoNumber("players"), 0);
+}
+
+// While the import writes its copy, the program must not open the league file: what it wrote
+// there would be lost when the copy is renamed over it.
+TEST_F(AdminCli, TheLeagueFileStaysLockedWhileAnImportWritesItsCopy) {
+    host::SetDatabaseFolderOverride(m_folder.string());
+    std::string error;
+    auto setup = CreateObjectAs<ISetupService>("GRSetupSrvc.SetupService", error);
+    ASSERT_TRUE(setup) << error;
+    ASSERT_TRUE(setup->Initialize(error)) << error;
+    ComPtr<IDataService> data = setup->get_DataService();
+    {
+        WorkingCopy copy(*setup, *data);
+        ASSERT_TRUE(copy.Begin(error)) << error;
+        const ProcessResult during = RunProcess({GRIDORA_OPEN_HELPER, Live().string()});
+        EXPECT_NE(during.exitCode, 0) << Describe(during);
+        EXPECT_NE(during.out.find("locked"), std::string::npos) << Describe(during);
+        ASSERT_TRUE(copy.Commit(error)) << error;
+    }
+    data = nullptr;
+    setup = nullptr;
+    host::SetDatabaseFolderOverride("");
+    const ProcessResult after = RunProcess({GRIDORA_OPEN_HELPER, Live().string()});
+    EXPECT_EQ(after.exitCode, 0) << Describe(after);
 }
 
 TEST_F(AdminCli, ImportLeavesNoWorkingFilesBehind) {

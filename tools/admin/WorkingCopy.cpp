@@ -36,6 +36,21 @@ bool SyncFile(const fs::path& path) {
     return close(fd) == 0 && synced;
 }
 
+// Where the database engine takes its locks: the pending byte at 1 GiB, then the reserved
+// byte and the shared range behind it.
+constexpr off_t kLockBytesStart = 0x40000000;
+constexpr off_t kLockBytesLength = 2 + 510;
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
 bool ReplaceAtomically(const fs::path& source, const fs::path& target, std::string& error) {
     fs::path temporary = target;
     temporary += ".importing";
@@ -72,10 +87,8 @@ bool WorkingCopy::Begin(std::string& errorMessage) {
     m_folderOverride = host::DatabaseFolderOverride();
     m_data.CloseDatabase();
     m_active = true;
-    std::error_code ec;
-    fs::copy_file(m_leagueFile, m_scratchFolder / name, ec);
-    if (ec) {
-        errorMessage = "Cannot copy " + m_leagueFile.string() + ": " + ec.message() + ".";
+    if (!LockLeagueFile(errorMessage) ||
+        !CopyLockedLeagueFile(m_scratchFolder / name, errorMessage)) {
         Rollback();
         return false;
     }
@@ -95,6 +108,7 @@ bool WorkingCopy::Commit(std::string& errorMessage) {
         return false;
     }
     m_active = false;
+    UnlockLeagueFile();
     RemoveScratch();
     // The caches now describe the league file itself.
     std::string why;
@@ -106,6 +120,7 @@ bool WorkingCopy::Commit(std::string& errorMessage) {
 void WorkingCopy::Rollback() {
     m_active = false;
     m_data.CloseDatabase();
+    UnlockLeagueFile();
     std::string ignored;
     // The caches hold what was written to the copy, which is gone.
     ReopenOnLeagueFolder(true, ignored);
@@ -115,6 +130,43 @@ void WorkingCopy::Rollback() {
 bool WorkingCopy::ReopenOnLeagueFolder(bool clearCache, std::string& errorMessage) {
     host::SetDatabaseFolderOverride(m_folderOverride);
     return m_data.OpenDatabase(clearCache, errorMessage);
+}
+
+bool WorkingCopy::LockLeagueFile(std::string& errorMessage) {
+    m_lockFd = open(m_leagueFile.c_str(), O_RDWR | O_CLOEXEC);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kLockBytesStart;
+    lock.l_len = kLockBytesLength;
+    if (m_lockFd >= 0 && fcntl(m_lockFd, F_SETLK, &lock) == 0) return true;
+    errorMessage = "Cannot lock " + m_leagueFile.string() +
+                   (m_lockFd < 0 ? ": it cannot be opened." : ": another program is using it.");
+    UnlockLeagueFile();
+    return false;
+}
+
+void WorkingCopy::UnlockLeagueFile() {
+    if (m_lockFd >= 0) close(m_lockFd);
+    m_lockFd = -1;
+}
+
+bool WorkingCopy::CopyLockedLeagueFile(const fs::path& target, std::string& errorMessage) {
+    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    bool copied = out >= 0;
+    char buffer[1 << 16];
+    for (off_t offset = 0; copied;) {
+        const ssize_t got = pread(m_lockFd, buffer, sizeof buffer, offset);
+        if (got <= 0) {
+            copied = got == 0;
+            break;
+        }
+        copied = WriteAll(out, buffer, static_cast<size_t>(got));
+        offset += got;
+    }
+    if (out >= 0 && close(out) != 0) copied = false;
+    if (!copied) errorMessage = "Cannot copy " + m_leagueFile.string() + ".";
+    return copied;
 }
 
 void WorkingCopy::RemoveScratch() {
