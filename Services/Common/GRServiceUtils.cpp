@@ -46,13 +46,13 @@ std::string Normalized(const std::string& folder) {
 }  // namespace
 
 std::string GetDatabaseFolder() {
-    const std::string override = host::DatabaseFolderOverride();
+    std::string override = host::DatabaseFolderOverride();
     if (!override.empty()) return override;
     const std::string base = ModuleFolder();
     if (base.empty()) return {};
 #ifdef GRIDORA_DEVELOPMENT_BUILD
     for (const char* relative : {"/../../Databases", "/../Databases"}) {
-        const std::string candidate = Normalized(base + relative);
+        std::string candidate = Normalized(base + relative);
         if (HoldsProbe(candidate)) return candidate;
     }
     return {};

@@ -4,7 +4,7 @@ namespace gr::data {
 
 std::string PickKey(IPickable* pick) {
     if (!pick) return {};
-    const std::string id = std::to_string(pick->get_PickID());
+    std::string id = std::to_string(pick->get_PickID());
     switch (pick->get_PickType()) {
         case PickedPlayer:
             return "P" + id;
