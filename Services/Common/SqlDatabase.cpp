@@ -1,12 +1,48 @@
 #include "SqlDatabase.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <mutex>
+#include <set>
+#include <utility>
 
 #include "CipherKey.h"
 
 namespace gr::db {
+
+namespace {
+
+// The files this process holds open, by device and inode. Any other descriptor of a held
+// file that this process opens and closes (reading its salt, a refused second connection)
+// would release the locks of the holder, so a held file is refused before it is touched.
+using FileId = std::pair<dev_t, ino_t>;
+
+std::mutex& HeldGuard() {
+    static std::mutex guard;
+    return guard;
+}
+
+std::set<FileId>& HeldFiles() {
+    static std::set<FileId> held;
+    return held;
+}
+
+bool IdOf(const std::string& path, FileId& id) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return false;
+    id = {info.st_dev, info.st_ino};
+    return true;
+}
+
+bool IsHeld(const std::string& path) {
+    FileId id;
+    std::lock_guard<std::mutex> lock(HeldGuard());
+    return IdOf(path, id) && HeldFiles().count(id) > 0;
+}
+
+}  // namespace
 
 // ---- Statement ---------------------------------------------------------------------
 
@@ -125,9 +161,16 @@ Database::Database(const std::string& path, const std::string& key)
     : Database(path, key, SQLITE_OPEN_READWRITE) {}
 
 Database::Database(const std::string& path, const std::string& key, int flags) : m_path(path) {
+    // The engine's own answer for a file held exclusively elsewhere.
+    if (IsHeld(path)) throw DbError(SQLITE_BUSY, sqlite3_errstr(SQLITE_BUSY));
+    OpenWithKnownOrGivenKey(flags, key);
+    Hold();
+}
+
+void Database::OpenWithKnownOrGivenKey(int flags, const std::string& key) {
     // The key worked out before for this file's salt spares the slow derivation; should it
     // not fit, the password itself decides.
-    const std::string rawKey = RawKeyForFile(path, key);
+    const std::string rawKey = RawKeyForFile(m_path, key);
     if (!rawKey.empty()) {
         try {
             Open(flags, rawKey);
@@ -137,6 +180,18 @@ Database::Database(const std::string& path, const std::string& key, int flags) :
         }
     }
     Open(flags, key);
+}
+
+void Database::Hold() {
+    std::lock_guard<std::mutex> lock(HeldGuard());
+    m_held = IdOf(m_path, m_fileId) && HeldFiles().insert(m_fileId).second;
+}
+
+void Database::Release() {
+    if (!m_held) return;
+    std::lock_guard<std::mutex> lock(HeldGuard());
+    HeldFiles().erase(m_fileId);
+    m_held = false;
 }
 
 void Database::Open(int flags, const std::string& key) {
@@ -178,6 +233,7 @@ void Database::Configure(const std::string& key) {
 Database::~Database() {
     m_cache.clear();
     sqlite3_close(m_db);
+    Release();
 }
 
 void Database::Execute(const std::string& sql) {

@@ -2,11 +2,14 @@
 // statements with bound parameters, and transactions. No SQL is ever built from data.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -100,12 +103,19 @@ class Database {
 
   private:
     Database(const std::string& path, const std::string& key, int flags);
+    // Opens m_path with the key remembered for its salt, or else with key.
+    void OpenWithKnownOrGivenKey(int flags, const std::string& key);
     // Opens m_path with the flags and keys it; on failure nothing stays open.
     void Open(int flags, const std::string& key);
     void Configure(const std::string& key);
+    // Marks the file as held by this process while the connection lives.
+    void Hold();
+    void Release();
 
     sqlite3* m_db = nullptr;
     std::string m_path;
+    std::pair<dev_t, ino_t> m_fileId{};
+    bool m_held = false;
     std::unordered_map<std::string, std::unique_ptr<Statement>> m_cache;
 };
 

@@ -80,6 +80,11 @@ TEST(ExclusiveOpenTest, SecondOpenInTheSameProcessIsRefusedToo) {
     ASSERT_TRUE(gr::OpenDatabaseFile(path, first, error)) << error;
     EXPECT_FALSE(gr::OpenDatabaseFile(path, second, error));
     EXPECT_NE(error.find("locked"), std::string::npos) << error;
+
+    // The refused attempt must not have loosened the first holder's lock.
+    const HelperResult other = OpenFromAnotherProcess(path);
+    EXPECT_EQ(other.exitCode, 1);
+    EXPECT_NE(other.output.find("database is locked"), std::string::npos) << other.output;
 }
 
 }  // namespace
