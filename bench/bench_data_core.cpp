@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchLeague.h"
+#include "BenchLeagueBuilder.h"
 #include "DataService.h"
 #include "GRServiceUtils.h"
 #include "ServiceHost.h"
@@ -33,106 +34,46 @@ constexpr int32_t kFirstYear = 1995;
 // A season in the middle of the league: not the first row of any table.
 constexpr int32_t kLoadedSeason = 15;
 
-class LeagueBuilder {
+// Players with plain numbered names; every sixteenth pick takes a team (defence).
+class LeagueBuilder : public gr::bench::LeagueBuilder {
   public:
-    explicit LeagueBuilder(gr::db::Database& db) : m_db(db) {}
-
-    void Build() {
-        gr::db::Transaction transaction(m_db);
-        AddPrizes();
-        AddPlayers();
-        AddManagers();
-        for (int32_t season = 1; season <= kSeasons; ++season) AddSeason(season);
-        gr::db::Statement current(m_db,
-                                  "update [settings] set [current season id] = ?1 where [ID] = 1");
-        current.Bind(1, kSeasons).Run();
-        transaction.Commit();
-    }
+    explicit LeagueBuilder(gr::db::Database& db)
+        : gr::bench::LeagueBuilder(db, {.seasons = kSeasons,
+                                        .managers = kManagers,
+                                        .managerPool = kManagerPool,
+                                        .rounds = kRounds,
+                                        .prizes = kPrizes,
+                                        .winnings = kWinnings,
+                                        .players = kPlayers,
+                                        .firstYear = kFirstYear}) {}
 
   private:
-    // The blank league has prizes 1 to 5; three more make eight.
-    void AddPrizes() {
-        gr::db::Statement insert(
-            m_db, "insert into [prize info] ([id], [desc], [type id]) values (?1, ?2, ?3)");
-        insert.Bind(1, 6).Bind(2, "Most Touchdowns").Bind(3, 1).Run();
-        insert.Bind(1, 7).Bind(2, "Weekly Low Score").Bind(3, 2).Run();
-        insert.Bind(1, 8).Bind(2, "Weekly Biggest Win").Bind(3, 2).Run();
+    void BindPlayer(gr::db::Statement& insert, int32_t id) override {
+        insert.Bind(2, "First" + std::to_string(id % 211))
+            .Bind(3, "Last" + std::to_string(id))
+            .Bind(4, id % 5 + 1)
+            .Bind(5, id % kTeams + 1)
+            .Bind(6, id % 17 == 0);
     }
 
-    void AddPlayers() {
-        gr::db::Statement insert(
-            m_db,
-            "insert into [player info] ([id], [first name], [last name], "
-            "[position id], [team id], [is retired]) values (?1, ?2, ?3, ?4, ?5, ?6)");
-        for (int32_t id = 1; id <= kPlayers; ++id) {
-            insert.Bind(1, id)
-                .Bind(2, "First" + std::to_string(id % 211))
-                .Bind(3, "Last" + std::to_string(id))
-                .Bind(4, id % 5 + 1)
-                .Bind(5, id % kTeams + 1)
-                .Bind(6, id % 17 == 0)
-                .Run();
-        }
-    }
+    bool FeePaid(int32_t slot) const override { return slot % 3 != 0; }
 
-    void AddManagers() {
-        gr::db::Statement insert(
-            m_db,
-            "insert into [manager info] ([id], [first name], [last name]) values (?1, ?2, ?3)");
-        for (int32_t id = 1; id <= kManagerPool; ++id)
-            insert.Bind(1, id).Bind(2, "Manager").Bind(3, "Number" + std::to_string(id)).Run();
-    }
-
-    // The season's managers: 14 of the pool, shifting from season to season.
-    static int32_t ManagerOf(int32_t season, int32_t slot) {
-        return (season + slot) % kManagerPool + 1;
-    }
-
-    void AddSeason(int32_t season) {
-        gr::db::Statement row(m_db,
-                              "insert into [season info] ([id], [season year], [no of players], "
-                              "[no of rounds], [money contribution], [no of regular weeks], "
-                              "[total no of weeks], [is ranking locked], [is draft locked], "
-                              "[is season locked], [has season started]) "
-                              "values (?1, ?2, ?3, ?4, 100, 14, 17, 1, 1, ?5, 1)");
-        row.Bind(1, season)
-            .Bind(2, kFirstYear + season - 1)
-            .Bind(3, kManagers)
-            .Bind(4, kRounds)
-            .Bind(5, season < kSeasons)
-            .Run();
-
-        gr::db::Statement playing(m_db,
-                                  "insert into [playing info] ([season id], [manager id], "
-                                  "[ranking], [fee paid]) values (?1, ?2, ?3, ?4)");
-        for (int32_t slot = 0; slot < kManagers; ++slot)
-            playing.Bind(1, season)
-                .Bind(2, ManagerOf(season, slot))
-                .Bind(3, slot + 1)
-                .Bind(4, slot % 3 != 0)
-                .Run();
-
-        gr::db::Statement money(
-            m_db,
-            "insert into [money distribution info] ([season id], [prize id], [money]) "
-            "values (?1, ?2, ?3)");
-        for (int32_t prize = 1; prize <= kPrizes; ++prize)
-            money.Bind(1, season).Bind(2, prize).Bind(3, 50 * prize).Run();
-
+    void AddDraft(int32_t season) override {
         gr::db::Statement draft(m_db,
                                 "insert into [draft info] ([season id], [draft no], [manager id], "
                                 "[player id], [team id]) values (?1, ?2, ?3, ?4, ?5)");
         for (int32_t pick = 1; pick <= kManagers * kRounds; ++pick) {
             const int32_t manager = ManagerOf(season, (pick - 1) % kManagers);
             draft.Bind(1, season).Bind(2, pick).Bind(3, manager);
-            // Every sixteenth pick takes a team (defence), the others distinct players.
             if (pick % 16 == 0)
                 draft.BindNull(4).Bind(5, pick / 16 % kTeams + 1);
             else
                 draft.Bind(4, (season * 97 + pick) % kPlayers + 1).BindNull(5);
             draft.Run();
         }
+    }
 
+    void AddWinnings(int32_t season) override {
         gr::db::Statement win(m_db,
                               "insert into [winning info] ([id], [season id], [manager id], "
                               "[prize id], [week #]) values (?1, ?2, ?3, ?4, ?5)");
@@ -149,8 +90,6 @@ class LeagueBuilder {
             win.Run();
         }
     }
-
-    gr::db::Database& m_db;
 };
 
 using LeagueFolder = gr::bench::BenchLeague<LeagueBuilder>;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchLeague.h"
+#include "BenchLeagueBuilder.h"
 #include "DataService.h"
 #include "GRServiceUtils.h"
 #include "SearchQuery.h"
@@ -56,21 +57,20 @@ std::string FirstName(int32_t n) {
 
 const std::string kSearchWord = LastStem(0);  // "Ban"
 
-class LeagueBuilder {
+// Players named so that one word finds about a hundred; every pick is a player: players
+// 1..224 in every season.
+class LeagueBuilder : public gr::bench::LeagueBuilder {
   public:
-    explicit LeagueBuilder(gr::db::Database& db) : m_db(db) {}
-
-    void Build() {
+    explicit LeagueBuilder(gr::db::Database& db)
+        : gr::bench::LeagueBuilder(db, {.seasons = kSeasons,
+                                        .managers = kManagers,
+                                        .managerPool = kManagerPool,
+                                        .rounds = kRounds,
+                                        .prizes = kPrizes,
+                                        .winnings = kWinnings,
+                                        .players = kPlayers,
+                                        .firstYear = kFirstYear}) {
         if (CountTeams() != kTeams) throw std::runtime_error("The blank league lacks its teams");
-        gr::db::Transaction transaction(m_db);
-        AddPrizes();
-        AddPlayers();
-        AddManagers();
-        for (int32_t season = 1; season <= kSeasons; ++season) AddSeason(season);
-        gr::db::Statement current(m_db,
-                                  "update [settings] set [current season id] = ?1 where [ID] = 1");
-        current.Bind(1, kSeasons).Run();
-        transaction.Commit();
     }
 
   private:
@@ -80,71 +80,17 @@ class LeagueBuilder {
         return count.GetLong(0);
     }
 
-    // The blank league has prizes 1 to 5; three more make eight.
-    void AddPrizes() {
-        gr::db::Statement insert(
-            m_db, "insert into [prize info] ([id], [desc], [type id]) values (?1, ?2, ?3)");
-        insert.Bind(1, 6).Bind(2, "Most Touchdowns").Bind(3, 1).Run();
-        insert.Bind(1, 7).Bind(2, "Weekly Low Score").Bind(3, 2).Run();
-        insert.Bind(1, 8).Bind(2, "Weekly Biggest Win").Bind(3, 2).Run();
+    void BindPlayer(gr::db::Statement& insert, int32_t id) override {
+        insert.Bind(2, FirstName(id / 100))
+            .Bind(3, LastStem(id % 100) + std::to_string(id))
+            .Bind(4, id % 5 + 1)
+            .Bind(5, id % kTeams + 1)
+            .Bind(6, id % 17 == 0);
     }
 
-    void AddPlayers() {
-        gr::db::Statement insert(
-            m_db,
-            "insert into [player info] ([id], [first name], [last name], "
-            "[position id], [team id], [is retired]) values (?1, ?2, ?3, ?4, ?5, ?6)");
-        for (int32_t id = 1; id <= kPlayers; ++id) {
-            insert.Bind(1, id)
-                .Bind(2, FirstName(id / 100))
-                .Bind(3, LastStem(id % 100) + std::to_string(id))
-                .Bind(4, id % 5 + 1)
-                .Bind(5, id % kTeams + 1)
-                .Bind(6, id % 17 == 0)
-                .Run();
-        }
-    }
+    bool FeePaid(int32_t /*slot*/) const override { return true; }
 
-    void AddManagers() {
-        gr::db::Statement insert(
-            m_db,
-            "insert into [manager info] ([id], [first name], [last name]) values (?1, ?2, ?3)");
-        for (int32_t id = 1; id <= kManagerPool; ++id)
-            insert.Bind(1, id).Bind(2, "Manager").Bind(3, "Number" + std::to_string(id)).Run();
-    }
-
-    static int32_t ManagerOf(int32_t season, int32_t slot) {
-        return (season + slot) % kManagerPool + 1;
-    }
-
-    void AddSeason(int32_t season) {
-        gr::db::Statement row(m_db,
-                              "insert into [season info] ([id], [season year], [no of players], "
-                              "[no of rounds], [money contribution], [no of regular weeks], "
-                              "[total no of weeks], [is ranking locked], [is draft locked], "
-                              "[is season locked], [has season started]) "
-                              "values (?1, ?2, ?3, ?4, 100, 14, 17, 1, 1, ?5, 1)");
-        row.Bind(1, season)
-            .Bind(2, kFirstYear + season - 1)
-            .Bind(3, kManagers)
-            .Bind(4, kRounds)
-            .Bind(5, season < kSeasons)
-            .Run();
-
-        gr::db::Statement playing(m_db,
-                                  "insert into [playing info] ([season id], [manager id], "
-                                  "[ranking], [fee paid]) values (?1, ?2, ?3, 1)");
-        for (int32_t slot = 0; slot < kManagers; ++slot)
-            playing.Bind(1, season).Bind(2, ManagerOf(season, slot)).Bind(3, slot + 1).Run();
-
-        gr::db::Statement money(
-            m_db,
-            "insert into [money distribution info] ([season id], [prize id], [money]) "
-            "values (?1, ?2, ?3)");
-        for (int32_t prize = 1; prize <= kPrizes; ++prize)
-            money.Bind(1, season).Bind(2, prize).Bind(3, 50 * prize).Run();
-
-        // Every pick is a player: players 1..224 in every season.
+    void AddDraft(int32_t season) override {
         gr::db::Statement draft(m_db,
                                 "insert into [draft info] ([season id], [draft no], [manager id], "
                                 "[player id]) values (?1, ?2, ?3, ?4)");
@@ -154,7 +100,9 @@ class LeagueBuilder {
                 .Bind(3, ManagerOf(season, (pick - 1) % kManagers))
                 .Bind(4, pick)
                 .Run();
+    }
 
+    void AddWinnings(int32_t season) override {
         gr::db::Statement win(m_db,
                               "insert into [winning info] ([id], [season id], [manager id], "
                               "[prize id], [week #]) values (?1, ?2, ?3, ?4, ?5)");
@@ -166,8 +114,6 @@ class LeagueBuilder {
                 .Bind(5, w % 17 + 1)
                 .Run();
     }
-
-    gr::db::Database& m_db;
 };
 
 using LeagueFolder = gr::bench::BenchLeague<LeagueBuilder>;
