@@ -2,13 +2,17 @@
 // test league, driven through the headless view by element id.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "GRStringUtils.h"
 #include "ScriptedUser.h"
 #include "ViewDriver.h"
 #include "ctlAddNewBrowser.h"
+#include "frmAddNewMDI.h"
 #include "frmAddNewPopup.h"
+#include "frmMain.h"
 #include "frmSelection.h"
 #include "test_shell_support.h"
 
@@ -393,6 +397,114 @@ TEST(frmAddNewPopup, HostileNamesAreSavedFoundAndShownBackUnchangedAndEscaped) {
         const std::string page = e->ctl.wbReport->document()->body()->innerHTML();
         EXPECT_EQ(page.find("<b>"), std::string::npos);
         EXPECT_EQ(page.find("<script>"), std::string::npos);
+    }
+    EXPECT_TRUE(user->messages.empty());
+}
+
+// ---- The editor windows --------------------------------------------------------------------
+
+namespace {
+
+// The main window on the test league with the editor of one Setup menu item open.
+struct EditorWindow {
+    ShellDatabases databases;
+    std::unique_ptr<frmMain> main;
+    frmAddNewMDI* window = nullptr;
+    explicit EditorWindow(const char* menuItem) {
+        databases.UseType(DBTest);
+        main = std::make_unique<frmMain>();
+        EXPECT_TRUE(main->StartUp());
+        main->show();
+        QAction* item = FindAction(*main, menuItem);
+        EXPECT_TRUE(item && item->isEnabled());
+        if (item) item->trigger();
+        Settle();
+        window = qobject_cast<frmAddNewMDI*>(main->CurrentChild());
+        EXPECT_TRUE(window);
+        if (window) {
+            EXPECT_TRUE(WaitForDocument(*window->ctlAddNewMDI->wbReport));
+        }
+    }
+    ViewDriver driver() const { return ViewDriver(*window->ctlAddNewMDI->wbReport); }
+    std::string value(const std::string& id) const { return driver().element(id)->value(); }
+    int32_t Count(InfoTypeEnum kind) const {
+        return main->DataService()->Search(kind, "", false, false)->Count();
+    }
+};
+
+}  // namespace
+
+TEST(frmAddNewMDI, ANewManagerIsAddedWithTheNextIdAndTheFormEmptiedARefusalKeepsTheForm) {
+    auto user = ScriptedUser::Install();
+    EditorWindow w("mnuAddManager");
+    ASSERT_TRUE(w.window);
+    EXPECT_EQ(w.window->windowTitle().toStdString(), "Add/Edit/Delete a Manager");
+    const int32_t before = w.Count(TypeManager);
+
+    ViewDriver d = w.driver();
+    d.type("AB", "   ");
+    d.type("AA", "Fresh");
+    w.window->cmdSave->click();
+    ASSERT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(user->messages[0].text, "Last name is required.");
+    EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "   \nFresh\n0");
+
+    d.type("AB", "Newcomer");
+    w.window->cmdSave->click();
+    EXPECT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
+    EXPECT_EQ(w.Count(TypeManager), before + 1);
+    const auto found = w.main->DataService()->Search(TypeManager, "Newcomer", false, false);
+    ASSERT_EQ(found->Count(), 1);
+    EXPECT_EQ(found->ItemAs<IManagerTmplInfo>(1)->get_FirstName(), "Fresh");
+}
+
+TEST(frmAddNewMDI, ARenamedPrizeKeepsItsIdClearEmptiesAndCloseRaisesFormClosed) {
+    auto user = ScriptedUser::Install();
+    EditorWindow w("mnuAddPrize");
+    ASSERT_TRUE(w.window);
+    EXPECT_EQ(w.window->windowTitle().toStdString(), "Add/Edit/Delete a Prize");
+    const int32_t before = w.Count(TypePrize);
+
+    ViewDriver d = w.driver();
+    ASSERT_TRUE(d.type("AF", "Third"));
+    ASSERT_EQ(w.window->ctlAddNewMDI->CurrentID(), 3);
+    d.type("AC", "Third Place Finish");
+    w.window->cmdSave->click();
+    EXPECT_TRUE(user->messages.empty());
+    EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
+    EXPECT_EQ(w.Count(TypePrize), before);
+    const auto renamed = w.main->DataService()->Search(TypePrize, "Finish", false, false);
+    ASSERT_EQ(renamed->Count(), 1);
+    EXPECT_EQ(renamed->ItemAs<IPrizeTmplInfo>(1)->get_ID(), 3);
+    EXPECT_EQ(renamed->ItemAs<IPrizeTmplInfo>(1)->get_PrizeType()->get_ID(), 1);
+
+    ASSERT_TRUE(d.type("AF", "Finish"));
+    w.window->cmdClear->click();
+    EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
+    EXPECT_EQ(w.value("AF"), "");
+
+    QSignalSpy closed(w.window, &ChildWindow::FormClosed);
+    d.type("AC", "Half typed");
+    w.window->cmdClose->click();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
+}
+
+TEST(frmAddNewMDI, EachSetupItemOpensItsEditor) {
+    auto user = ScriptedUser::Install();
+    EditorWindow w("mnuAddPosition");
+    ASSERT_TRUE(w.window);
+    EXPECT_EQ(w.window->windowTitle().toStdString(), "Add/Edit/Delete a playing Position");
+    EXPECT_TRUE(w.driver().element("AD"));
+    for (const auto& [item, title] : std::vector<std::pair<const char*, std::string>>{
+             {"mnuAddPlayer", "Add/Edit/Delete a Player"},
+             {"mnuAddManager", "Add/Edit/Delete a Manager"}}) {
+        FindAction(*w.main, item)->trigger();
+        Settle();
+        auto* editor = qobject_cast<frmAddNewMDI*>(w.main->CurrentChild());
+        ASSERT_TRUE(editor) << item;
+        EXPECT_EQ(editor->windowTitle().toStdString(), title);
     }
     EXPECT_TRUE(user->messages.empty());
 }
