@@ -1,8 +1,8 @@
 # Installation and the Debian package (make package): the program, gridora-admin and the
 # three libraries in one private folder, so the component loader finds the services beside
 # GRIData and $ORIGIN is their whole library path; commands on the PATH are links to them.
-# The generated database files are installed read-only as the templates every user's league
-# folder is filled from.
+# The generated database files (their seed copies) are installed read-only as the templates
+# every user's league folder is filled from.
 
 # Packaging installs what the build made; it never builds the whole tree (tests, benchmarks).
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
@@ -24,7 +24,7 @@ file(CREATE_LINK ${libs_from_bin}/gridora-admin ${GRIDORA_PACKAGE_STAGE}/bin/gri
 install(FILES ${GRIDORA_PACKAGE_STAGE}/bin/gridora ${GRIDORA_PACKAGE_STAGE}/bin/gridora-admin
   DESTINATION bin)
 
-install(FILES ${GRIDORA_DATABASE_FILES}
+install(FILES ${GRIDORA_SEED_DATABASE_FILES}
   DESTINATION ${GRIDORA_INSTALL_TEMPLATEDIR} PERMISSIONS ${GRIDORA_READ_ONLY})
 install(FILES ${GRIDORA_DESKTOP_DIR}/${GRIDORA_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${GRIDORA_DESKTOP_DIR}/${GRIDORA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
@@ -48,7 +48,8 @@ install(FILES ${GRIDORA_PACKAGE_STAGE}/gridora.1.gz ${GRIDORA_PACKAGE_STAGE}/gri
 install(FILES ${GRIDORA_PACKAGE_STAGE}/changelog.gz DESTINATION share/doc/gridora)
 
 # What the package needs built before cpack runs (make package, the package test).
-set(GRIDORA_PACKAGE_TARGETS Gridora gridora-admin GRIData GRSetupSrvc GRDataSrvc databases
+add_custom_target(package-inputs)
+add_dependencies(package-inputs Gridora gridora-admin GRIData GRSetupSrvc GRDataSrvc databases
   gridora-package-files)
 
 set(CPACK_GENERATOR DEB)
