@@ -49,7 +49,7 @@ std::string Normalized(const std::string& folder) {
 // The user's league folder, filled from the templates once per process: a start that finds
 // the folder complete copies nothing, and a failure is reported once, not on every open.
 std::string PreparedUserLeagueFolder(const std::string& templateFolder) {
-    const std::string folder = UserLeagueFolder();
+    std::string folder = UserLeagueFolder();
     if (folder.empty()) {
         host::ReportError("Gridora Service", "No home folder is known to hold the league.");
         return {};
