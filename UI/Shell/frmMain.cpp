@@ -9,6 +9,7 @@
 #include "ServiceHost.h"
 #include "frmAbout.h"
 #include "frmReports.h"
+#include "frmSeasonInfo.h"
 
 namespace gr::ui {
 
@@ -29,6 +30,12 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::SeasonInfo,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSeasonInfo;
+             window->Initialize(services.dataService, services.setupService);
+             return window;
+         }},
     };
 }
 
