@@ -13,6 +13,7 @@
 #include "GRUIUtils.h"
 #include "GRUtils.h"
 #include "SeasonGridHtml.h"
+#include "frmAddNewPopup.h"
 #include "frmSeasonInfo.h"
 
 namespace gr::ui {
@@ -296,9 +297,14 @@ ComPtr<IPickable> frmSeasonInfo::SearchCatalogue(InfoTypeEnum type, const std::s
     return picked;
 }
 
-// The add-new dialog comes with the catalogue editors; until then the add icons add nothing.
-ComPtr<IPickable> frmSeasonInfo::OpenAddNewDialog(InfoTypeEnum /*type*/) {
-    return {};
+ComPtr<IPickable> frmSeasonInfo::OpenAddNewDialog(InfoTypeEnum type) {
+    auto dialog = std::make_unique<frmAddNewPopup>(this);
+    // The dialog says itself when it cannot start; it is shown all the same.
+    dialog->Initialize(m_oDataService, type);
+    ShowModal(*dialog);
+    const ComPtr<IPickable> picked = dialog->IsAccepted() ? dialog->PickedItem() : nullptr;
+    dialog.reset();
+    return picked;
 }
 
 // ---- Adding and removing ------------------------------------------------------------------

@@ -16,7 +16,9 @@
 #include "ScriptedUser.h"
 #include "UiFakes.h"
 #include "ViewDriver.h"
+#include "frmAddNewPopup.h"
 #include "frmSeasonInfo.h"
+#include "frmSelection.h"
 #include "test_shell_support.h"
 
 namespace gr::ui::test {
@@ -433,6 +435,44 @@ TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {
     Reopen();
     EXPECT_EQ(Amount("Champion"), "640");
     EXPECT_EQ(Season()->get_NoOfManagers(), 11);
+}
+
+TEST_F(SeasonInfoTest, SearchAndAddIconsAddWhatTheUserChoseOrCreated) {
+    window->txtNoOfManagers->setText("11");
+    ASSERT_TRUE(managers->click("CB-11-"));  // cancelled: nothing added
+    EXPECT_EQ(user->modalTitles.back(), "Add a Manager");
+    EXPECT_TRUE(managers->element("AB-11-"));
+    user->onModal([](QDialog& dialog) {
+        auto& popup = dynamic_cast<frmAddNewPopup&>(dialog);
+        ASSERT_TRUE(WaitForDocument(*popup.ctlAddNewPopup->wbReport));
+        ViewDriver form(*popup.ctlAddNewPopup->wbReport);
+        form.type("AB", "Newman");
+        form.type("AA", "Nora");
+        popup.cmdAccept->click();
+    });
+    ASSERT_TRUE(managers->click("CB-11-"));
+    const std::string nora = GetField(Ids(*window->wbManagers, "EC")[10], "-", 3);
+    EXPECT_EQ(ManagerName(nora), "Nora Newman");
+
+    // The prize search lists every prize, those of the season struck through; the only one
+    // left to choose is the one removed from row 3.
+    user->answer(MsgAnswer::Yes);
+    const auto [row, third] = PrizeRow("Third Place");
+    ASSERT_TRUE(money->click("CD-" + std::to_string(row) + "-" + third));
+    user->onModal([](QDialog& dialog) {
+        auto& selection = dynamic_cast<frmSelection&>(dialog);
+        ASSERT_TRUE(WaitForDocument(*selection.wbReport()));
+        selection.cmdAccept()->click();
+    });
+    ASSERT_TRUE(money->click("CE-" + std::to_string(row) + "-"));
+    EXPECT_EQ(user->modalTitles.back(), "Select a Prize");
+    EXPECT_EQ(PrizeRow("Third Place").first, row);
+
+    window->cmdSave->click();
+    Reopen();
+    EXPECT_TRUE(Season()->get_Managers()->Contains("K" + nora));
+    EXPECT_TRUE(Season()->get_Prizes()->Contains("K" + third));
+    EXPECT_EQ(Season()->get_Managers()->Count(), 11);
 }
 
 // Only a stand-in data service can have no current season (its store failed to make one).
