@@ -10,6 +10,7 @@
 #include "frmAbout.h"
 #include "frmAddNewMDI.h"
 #include "frmReports.h"
+#include "frmSeasonInfo.h"
 
 namespace gr::ui {
 
@@ -39,6 +40,12 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::SeasonInfo,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSeasonInfo;
+             window->Initialize(services.dataService, services.setupService);
+             return window;
+         }},
         {MenuCommand::AddManager, CatalogueEditor(TypeManager)},
         {MenuCommand::AddPlayer, CatalogueEditor(TypePlayerOrTeam)},
         {MenuCommand::AddPrize, CatalogueEditor(TypePrize)},
