@@ -8,6 +8,8 @@
 #include "GRUIUtils.h"
 #include "ServiceHost.h"
 #include "frmAbout.h"
+#include "frmDraftPlayers.h"
+#include "frmDraftRanking.h"
 #include "frmReports.h"
 
 namespace gr::ui {
@@ -22,6 +24,18 @@ constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.
 // screens are added here.
 std::map<MenuCommand, ChildFactory> DefaultFactories() {
     return {
+        {MenuCommand::Ranking,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftRanking;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::Draft,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftPlayers;
+             window->Initialize(services.dataService);
+             return window;
+         }},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
