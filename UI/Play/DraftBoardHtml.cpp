@@ -1,5 +1,7 @@
 #include "DraftBoardHtml.h"
 
+#include <algorithm>
+
 #include "GRStringUtils.h"
 #include "GRUtils.h"
 
@@ -42,13 +44,25 @@ bool StartsGroup(int32_t column) {
     return (column - 1) % kGroupSize == 0;
 }
 
+// The anchor before a group is as wide as the group, so scrolling it into view brings the
+// whole group in, from whichever side the view comes.
+std::string AnchorHtml(int32_t firstColumn, int32_t columns) {
+    const int32_t inGroup = std::min(kGroupSize, columns - firstColumn + 1);
+    // Each cell also takes the table's spacing of 2 px.
+    const int32_t width = kHeadingWidth + inGroup * kDataWidth + (inGroup + 1) * 2;
+    return "<a id='" + DraftAnchorId(firstColumn) +
+           "' style='position:absolute; left:0; top:0; height:1px; width:" + std::to_string(width) +
+           "px'></a>";
+}
+
 std::string HeadingRowHtml(const DraftGridShape& shape) {
     const std::string corner = shape.view == DraftView::ByRound ? "Manager" : "Round";
     std::string html = "<tr bgcolor='" + GetHighlightColor() + "'>";
     for (int32_t k = 1; k <= shape.Columns(); ++k) {
         if (StartsGroup(k))
-            html += "<td align=center width=" + std::to_string(kHeadingWidth) + "><a id='" +
-                    DraftAnchorId(k) + "'></a><b>" + corner + "</b></td>";
+            html += "<td align=center width=" + std::to_string(kHeadingWidth) +
+                    " style='position:relative'>" + AnchorHtml(k, shape.Columns()) + "<b>" +
+                    corner + "</b></td>";
         html += "<td align=center width=" + std::to_string(kDataWidth) + "><b>" +
                 ColumnHeading(shape, k) + "</b></td>";
     }

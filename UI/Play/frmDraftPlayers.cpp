@@ -275,6 +275,12 @@ void frmDraftPlayers::cmdClose_Click() {
 
 // ---- Focus of the entry field --------------------------------------------------------------
 
+// The main window focuses the board when it shows it; the organiser types on into the field.
+void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
+    ChildWindow::focusInEvent(event);
+    if (txtPlayerName->isEnabled() && txtPlayerName->isVisible()) txtPlayerName->setFocus();
+}
+
 bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
     if (watched != txtPlayerName) return ChildWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {

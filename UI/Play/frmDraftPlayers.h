@@ -55,6 +55,7 @@ class frmDraftPlayers : public ChildWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
     // The board (draft board).
