@@ -8,6 +8,7 @@
 #include "GRUIUtils.h"
 #include "ServiceHost.h"
 #include "frmAbout.h"
+#include "frmAddNewMDI.h"
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
 #include "frmReports.h"
@@ -19,6 +20,15 @@ namespace {
 constexpr const char* kTitle = "Gridora Management System";
 constexpr const char* kServiceInitFailed = "Error in initializing Gridora Service.";
 constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.";
+
+// The catalogue editor window for one kind of record.
+ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
+    return [recordType](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmAddNewMDI;
+        window->Initialize(services.dataService, recordType);
+        return window;
+    };
+}
 
 // The windows that exist so far; the menu items of the others stay disabled until their
 // screens are added here.
@@ -43,6 +53,10 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::AddManager, CatalogueEditor(TypeManager)},
+        {MenuCommand::AddPlayer, CatalogueEditor(TypePlayerOrTeam)},
+        {MenuCommand::AddPrize, CatalogueEditor(TypePrize)},
+        {MenuCommand::AddPosition, CatalogueEditor(TypePosition)},
     };
 }
 
