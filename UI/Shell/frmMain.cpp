@@ -9,6 +9,8 @@
 #include "ServiceHost.h"
 #include "frmAbout.h"
 #include "frmAddNewMDI.h"
+#include "frmDraftPlayers.h"
+#include "frmDraftRanking.h"
 #include "frmReports.h"
 #include "frmSeasonInfo.h"
 
@@ -33,6 +35,18 @@ ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
 // screens are added here.
 std::map<MenuCommand, ChildFactory> DefaultFactories() {
     return {
+        {MenuCommand::Ranking,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftRanking;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::Draft,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftPlayers;
+             window->Initialize(services.dataService);
+             return window;
+         }},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
