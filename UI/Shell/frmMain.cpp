@@ -9,6 +9,7 @@
 #include "ServiceHost.h"
 #include "frmAbout.h"
 #include "frmReports.h"
+#include "frmWinnings.h"
 
 namespace gr::ui {
 
@@ -18,10 +19,28 @@ constexpr const char* kTitle = "Gridora Management System";
 constexpr const char* kServiceInitFailed = "Error in initializing Gridora Service.";
 constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.";
 
+// A reports window showing the report of this kind.
+ChildFactory ReportOfKind(int32_t kind) {
+    return [kind](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmReports;
+        window->Initialize(kind, services.dataService);
+        return window;
+    };
+}
+
 // The windows that exist so far; the menu items of the others stay disabled until their
 // screens are added here.
 std::map<MenuCommand, ChildFactory> DefaultFactories() {
     return {
+        {MenuCommand::Winnings,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmWinnings;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::CurSeason, ReportOfKind(frmReports::CurrentSeason)},
+        {MenuCommand::AllSeasons, ReportOfKind(frmReports::AllSeasons)},
+        {MenuCommand::Winners, ReportOfKind(frmReports::PastWinners)},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
