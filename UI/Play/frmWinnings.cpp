@@ -59,8 +59,9 @@ std::string WeekListHtml(const std::string& key, int32_t weeks) {
                        std::string(kWeekOption) + "-0' value='0'></option>";
     for (int32_t w = 1; w <= weeks; ++w) {
         const std::string n = std::to_string(w);
-        html += "<option id='" + std::string(kWeekOption) + "-" + n + "' value='" + n + "'>" + n +
-                "</option>";
+        html += "<option id='" + Id(kWeekOption, n) + "' value='";
+        html += n + "'>";
+        html += n + "</option>";
     }
     return html + "</select>";
 }
@@ -412,7 +413,7 @@ std::string frmWinnings::RecordErrors() const {
         if (record->get_Action() == ActionTypeRemove) continue;
         const auto prize = PrizeOf(record);
         const std::string prizeDesc = prize ? prize->get_Desc() : std::string();
-        const std::string managerName = GetManagerName(ManagerOf(record));
+        std::string managerName = GetManagerName(ManagerOf(record));
         std::string message;
         if (!HasManager(record) && !HasPrize(record))
             message = "Winning record needs prize and manager names.";
@@ -421,10 +422,11 @@ std::string frmWinnings::RecordErrors() const {
         else if (!HasManager(record))
             message = "Prize: " + prizeDesc + " needs manager name.";
         else if (IsWeekly(prize) && record->get_Week() == 0)
-            message = "Prize:" + prizeDesc + " for " + managerName + " needs week number.";
+            message = "Prize:" + prizeDesc + " for " + managerName.append(" needs week number.");
         if (message.empty()) continue;
         if (failed > 0) lines += "\r\n";
-        lines += std::to_string(++failed) + ". " + message;
+        lines += std::to_string(++failed) + ". ";
+        lines += message;
     }
     return lines;
 }

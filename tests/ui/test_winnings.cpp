@@ -47,7 +47,7 @@ class WinningsTest : public ::testing::Test {
 
     // Enters a winning in the blank row by typing; week 0 chooses no week. Its record key.
     std::string Enter(const std::string& manager, const std::string& prize, int32_t week = -1) {
-        const std::string key = window->NewRowKey();
+        std::string key = window->NewRowKey();
         EXPECT_TRUE(driver->type("AA-" + key, manager)) << manager;
         EXPECT_TRUE(driver->type("AB-" + key, prize)) << prize;
         if (week >= 0) EXPECT_TRUE(driver->select("HA-" + key, week)) << week;
