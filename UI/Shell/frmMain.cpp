@@ -13,6 +13,7 @@
 #include "frmDraftRanking.h"
 #include "frmReports.h"
 #include "frmSeasonInfo.h"
+#include "frmWinnings.h"
 
 namespace gr::ui {
 
@@ -27,6 +28,15 @@ ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
     return [recordType](const ChildServices& services) -> ChildWindow* {
         auto* window = new frmAddNewMDI;
         window->Initialize(services.dataService, recordType);
+        return window;
+    };
+}
+
+// A reports window showing the report of this kind.
+ChildFactory ReportOfKind(int32_t kind) {
+    return [kind](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmReports;
+        window->Initialize(kind, services.dataService);
         return window;
     };
 }
@@ -47,6 +57,15 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              window->Initialize(services.dataService);
              return window;
          }},
+        {MenuCommand::Winnings,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmWinnings;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::CurSeason, ReportOfKind(frmReports::CurrentSeason)},
+        {MenuCommand::AllSeasons, ReportOfKind(frmReports::AllSeasons)},
+        {MenuCommand::Winners, ReportOfKind(frmReports::PastWinners)},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
