@@ -5,10 +5,12 @@
 #include <QMenuBar>
 
 #include "ComponentFactory.h"
+#include "DataCommands.h"
 #include "GRUIUtils.h"
 #include "ServiceHost.h"
 #include "frmAbout.h"
 #include "frmReports.h"
+#include "frmSetup.h"
 
 namespace gr::ui {
 
@@ -29,6 +31,12 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::DBSetup,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSetup;
+             window->Initialize(services.setupService);
+             return window;
+         }},
     };
 }
 
@@ -108,9 +116,10 @@ void frmMain::BuildMenu() {
     AddCommand(setup, "mnuAddPosition", QStringLiteral("Position"), MenuCommand::AddPosition);
 
     QMenu* admin = subMenu("mnuAdminTools", QStringLiteral("Admin &Tools"));
-    // Backup and restore come with the database setup screen.
-    AddAction(admin, "mnuDataBackup", QStringLiteral("Backup Data"))->setEnabled(false);
-    AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"))->setEnabled(false);
+    QAction* backup = AddAction(admin, "mnuDataBackup", QStringLiteral("Backup Data"));
+    connect(backup, &QAction::triggered, this, [this] { mnuDataBackup_Click(); });
+    QAction* restore = AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"));
+    connect(restore, &QAction::triggered, this, [this] { mnuDataRestore_Click(); });
     mnuDBSetup =
         AddCommand(admin, "mnuDBSetup", QStringLiteral("Database Setup"), MenuCommand::DBSetup);
     mnuSettings = AddAction(admin, "mnuSettings", QStringLiteral("Settings"));
@@ -248,6 +257,22 @@ void frmMain::DataChangedReaction() {
     // The database type may have changed, and the title names it.
     UpdateTitle();
     OpenCommand(MenuCommand::DBSetup);
+}
+
+// ---- Data commands ------------------------------------------------------------------------
+
+void frmMain::mnuDataBackup_Click() {
+    if (m_shutDown) return;
+    BackupData(m_oSetupService);
+}
+
+void frmMain::mnuDataRestore_Click() {
+    if (m_shutDown) return;
+    RestoreData(m_oSetupService, m_oSetupInfo, [this] {
+        CloseChildWindows();
+        // The restored file brings its own current season, and the title names its year.
+        UpdateTitle();
+    });
 }
 
 // ---- Child windows ------------------------------------------------------------------------
