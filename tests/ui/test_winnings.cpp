@@ -217,6 +217,24 @@ TEST_F(WinningsTest, SaveListsEveryIncompleteRecordAndStoresNothing) {
     EXPECT_TRUE(StoredWinnings().empty());
 }
 
+// A weekly winning left without its week gets the week list back when the table is drawn again,
+// so it can still be completed.
+TEST_F(WinningsTest, AWeeklyWinningWithoutItsWeekCanBeCompletedLater) {
+    SetAmount(kWeekly, 12);
+    Open();
+    const std::string lily = Enter("Lily", "Weekly", 0);
+    EXPECT_EQ(Text("ED-" + lily), "0");
+    EXPECT_EQ(driver->element("HA-" + lily), nullptr);
+    Enter("Maria", "Champion");  // complete: the table is drawn again
+    ASSERT_NE(driver->element("HA-" + lily), nullptr);
+    ASSERT_TRUE(driver->select("HA-" + lily, 5));
+    EXPECT_EQ(Text("ED-" + lily), "5");
+    EXPECT_EQ(Amount(lily), "12");
+    window->cmdSave->click();
+    EXPECT_TRUE(user->messages.empty());
+    EXPECT_EQ(StoredWinnings().size(), 2u);
+}
+
 TEST_F(WinningsTest, TheBlankRowHasNoIconAndIsNeverStored) {
     Open();
     const std::string first = window->NewRowKey();
