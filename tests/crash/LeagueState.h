@@ -1,6 +1,6 @@
-// What a league folder holds, read on connections of the test's own: the rows of a league
-// file, whether it is sound, and what every file of the folder holds. Never used on a
-// file that a service of the same process holds open.
+// What a league folder holds: the rows of a league file and whether it is sound (read on
+// connections of the test's own, so never on a file that a service of the same process
+// holds open), and what every file of the folder holds.
 #pragma once
 
 #include <filesystem>
