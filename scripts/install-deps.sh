@@ -11,6 +11,7 @@ PACKAGES=(
   libgumbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-symbola
+  poppler-utils
   clang-format clang-tidy
 )
 
