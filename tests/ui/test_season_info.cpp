@@ -406,6 +406,14 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     EXPECT_EQ(closed.count(), 1);
     Reopen();
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
+
+    // Changes dropped at the prompt stay dropped when the closed window is left afterwards.
+    window->txtNoOfRounds->setText("21");
+    user->answer(MsgAnswer::No);
+    window->cmdClose->click();
+    window->Deactivated();
+    Reopen();
+    EXPECT_EQ(Season()->get_NoOfRounds(), 19);
 }
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {
