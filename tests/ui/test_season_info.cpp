@@ -24,7 +24,6 @@
 namespace gr::ui::test {
 namespace {
 
-using ::testing::_;
 using ::testing::Return;
 
 // The ids of the elements of a page whose code is code, in document order.
@@ -119,6 +118,7 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
     const std::vector<std::string> rows = Ids(*window->wbManagers, "EC");
     ASSERT_EQ(rows.size(), 10u);
     std::vector<std::string> names;
+    names.reserve(rows.size());
     for (const std::string& id : rows) names.push_back(ManagerName(GetField(id, "-", 3)));
     EXPECT_EQ(names, (std::vector<std::string>{"Anil Gupta", "Elena Ivanova", "Jonas Hoffmann",
                                                "Kevin Brennan", "Lily Chen", "Marc Dubois",
