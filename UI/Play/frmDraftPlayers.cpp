@@ -8,6 +8,7 @@
 #include "GRIcons.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "frmAddNewPopup.h"
 
 namespace gr::ui {
 
@@ -36,6 +37,7 @@ frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
 frmDraftPlayers::~frmDraftPlayers() {
     // The entry field may lose the focus while the window goes; nothing may run then.
     txtPlayerName->removeEventFilter(this);
+    m_oFrmAddNew.reset();
     m_oDocument = nullptr;
     m_oCurDraft = nullptr;
     m_oDrafts = nullptr;
@@ -117,6 +119,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdPrevPick, &QPushButton::clicked, this, [this] { cmdPrevPick_Click(); });
     connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
     connect(cmdDBLookup, &QToolButton::clicked, this, [this] { cmdDBLookup_Click(); });
+    connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
     connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     txtPlayerName->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <memory>
 
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
@@ -16,6 +17,8 @@
 #include "IDataService.h"
 
 namespace gr::ui {
+
+class frmAddNewPopup;
 
 class frmDraftPlayers : public ChildWindow {
     Q_OBJECT
@@ -89,6 +92,7 @@ class frmDraftPlayers : public ChildWindow {
     void cmdNextPick_Click();
     void cmdGotoCurPick_Click();
     void cmdDBLookup_Click();
+    void cmdAddPlayer_Click();
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
@@ -104,6 +108,7 @@ class frmDraftPlayers : public ChildWindow {
     ComPtr<IManagerInfo> m_oMgrInTurn;
     bool m_changed = false;
     bool m_busy = false;
+    std::unique_ptr<frmAddNewPopup> m_oFrmAddNew;  // created on first use, kept for the next
     HtmlDocument* m_oDocument = nullptr;
 };
 

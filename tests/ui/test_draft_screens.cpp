@@ -14,6 +14,7 @@
 #include "ScriptedUser.h"
 #include "UiFakes.h"
 #include "ViewDriver.h"
+#include "frmAddNewPopup.h"
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
 #include "frmSelection.h"
@@ -306,6 +307,41 @@ TEST_F(DraftOnServicesTest, CloseAsksDeactivationSavesLockShowsTheReadOnlyBoard)
     EXPECT_FALSE(board->cmdLockDrafting->isVisible());
     EXPECT_EQ(Text(*board->wbReport, "EA-1-1"), "Taylor Heinicke (QB)(1)");
     EXPECT_EQ(user->messages.size(), 2U);
+}
+
+TEST_F(DraftOnServicesTest, AnAddedPlayerIsTakenAndTheDialogIsKeptForTheNextUse) {
+    LockRanking();
+    frmDraftPlayers board;
+    Open(board, data, *board.wbReport);
+    std::vector<QDialog*> shown;
+    user->onModal([&](QDialog& dialog) {
+        shown.push_back(&dialog);
+        auto& popup = dynamic_cast<frmAddNewPopup&>(dialog);
+        ASSERT_TRUE(WaitForDocument(*popup.ctlAddNewPopup->wbReport));
+        ViewDriver driver(*popup.ctlAddNewPopup->wbReport);
+        driver.type("AB", "Rookie");
+        driver.type("AA", "Ray");
+        driver.select("HA", 2);
+        driver.select("HB", 3);
+        popup.cmdAccept->click();
+    });
+    board.cmdAddPlayer->click();
+    EXPECT_EQ(user->modalTitles, std::vector<std::string>{"Add a Player"});
+    EXPECT_EQ(board.txtPlayerName->text().toStdString(), "Ray Rookie");
+    EXPECT_EQ(Text(*board.wbReport, "EA-1-1").rfind("Ray Rookie", 0), 0U);
+    EXPECT_TRUE(board.cmdSave->isEnabled());
+
+    // Cancelled the second time: the same dialog, and nothing taken.
+    board.cmdNextPick->click();
+    user->onModal([&](QDialog& dialog) {
+        shown.push_back(&dialog);
+        dynamic_cast<frmAddNewPopup&>(dialog).cmdCancel->click();
+    });
+    board.cmdAddPlayer->click();
+    ASSERT_EQ(shown.size(), 2U);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(Text(*board.wbReport, "EA-2-1"), "(2)");
+    EXPECT_TRUE(user->messages.empty());
 }
 
 // ---- On in-memory seasons -----------------------------------------------------------------
