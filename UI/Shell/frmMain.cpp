@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "ComponentFactory.h"
+#include "DataCommands.h"
 #include "GRUIUtils.h"
 #include "ServiceHost.h"
 #include "frmAbout.h"
@@ -12,6 +13,9 @@
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
 #include "frmReports.h"
+#include "frmSeasonInfo.h"
+#include "frmSetup.h"
+#include "frmWinnings.h"
 
 namespace gr::ui {
 
@@ -26,6 +30,15 @@ ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
     return [recordType](const ChildServices& services) -> ChildWindow* {
         auto* window = new frmAddNewMDI;
         window->Initialize(services.dataService, recordType);
+        return window;
+    };
+}
+
+// A reports window showing the report of this kind.
+ChildFactory ReportOfKind(int32_t kind) {
+    return [kind](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmReports;
+        window->Initialize(kind, services.dataService);
         return window;
     };
 }
@@ -46,6 +59,15 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              window->Initialize(services.dataService);
              return window;
          }},
+        {MenuCommand::Winnings,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmWinnings;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::CurSeason, ReportOfKind(frmReports::CurrentSeason)},
+        {MenuCommand::AllSeasons, ReportOfKind(frmReports::AllSeasons)},
+        {MenuCommand::Winners, ReportOfKind(frmReports::PastWinners)},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
@@ -53,10 +75,22 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::SeasonInfo,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSeasonInfo;
+             window->Initialize(services.dataService, services.setupService);
+             return window;
+         }},
         {MenuCommand::AddManager, CatalogueEditor(TypeManager)},
         {MenuCommand::AddPlayer, CatalogueEditor(TypePlayerOrTeam)},
         {MenuCommand::AddPrize, CatalogueEditor(TypePrize)},
         {MenuCommand::AddPosition, CatalogueEditor(TypePosition)},
+        {MenuCommand::DBSetup,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSetup;
+             window->Initialize(services.setupService);
+             return window;
+         }},
     };
 }
 
@@ -136,9 +170,10 @@ void frmMain::BuildMenu() {
     AddCommand(setup, "mnuAddPosition", QStringLiteral("Position"), MenuCommand::AddPosition);
 
     QMenu* admin = subMenu("mnuAdminTools", QStringLiteral("Admin &Tools"));
-    // Backup and restore come with the database setup screen.
-    AddAction(admin, "mnuDataBackup", QStringLiteral("Backup Data"))->setEnabled(false);
-    AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"))->setEnabled(false);
+    QAction* backup = AddAction(admin, "mnuDataBackup", QStringLiteral("Backup Data"));
+    connect(backup, &QAction::triggered, this, [this] { mnuDataBackup_Click(); });
+    QAction* restore = AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"));
+    connect(restore, &QAction::triggered, this, [this] { mnuDataRestore_Click(); });
     mnuDBSetup =
         AddCommand(admin, "mnuDBSetup", QStringLiteral("Database Setup"), MenuCommand::DBSetup);
     mnuSettings = AddAction(admin, "mnuSettings", QStringLiteral("Settings"));
@@ -276,6 +311,22 @@ void frmMain::DataChangedReaction() {
     // The database type may have changed, and the title names it.
     UpdateTitle();
     OpenCommand(MenuCommand::DBSetup);
+}
+
+// ---- Data commands ------------------------------------------------------------------------
+
+void frmMain::mnuDataBackup_Click() {
+    if (m_shutDown) return;
+    BackupData(m_oSetupService);
+}
+
+void frmMain::mnuDataRestore_Click() {
+    if (m_shutDown) return;
+    RestoreData(m_oSetupService, m_oSetupInfo, [this] {
+        CloseChildWindows();
+        // The restored file brings its own current season, and the title names its year.
+        UpdateTitle();
+    });
 }
 
 // ---- Child windows ------------------------------------------------------------------------

@@ -99,6 +99,8 @@ class frmMain : public QMainWindow {
     void PlaceFrame(QMdiSubWindow* frame) const;
     void SubWindowActivated(QMdiSubWindow* frame);
     void DataChangedReaction();
+    void mnuDataBackup_Click();
+    void mnuDataRestore_Click();
     void InstallErrorHook();
 
     QPointer<ChildWindow>& Member(MenuCommand command);

@@ -1,0 +1,162 @@
+// The database setup window and the data commands in the real program and the real browser
+// view, with real mouse and key input: switch to the test database and back, back the live
+// league up, change a season, restore the backup. Screenshots land in <build>/screenshots.
+// Needs a display (xvfb-run).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QWebEngineView>
+#include <cstdlib>
+
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "ServiceHost.h"
+#include "TestEnvironment.h"
+#include "frmMain.h"
+#include "frmSetup.h"
+#include "test_shell_support.h"
+
+namespace gr::ui::test {
+namespace {
+
+constexpr int kBrowserTimeoutMs = 30000;
+
+void SaveScreenshot(QWidget& window, const QString& name) {
+    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
+    // Let the browser's compositor catch up before the picture is taken.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QPixmap picture = window.screen()->grabWindow(window.winId());
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
+}
+
+QString SelectedIndexScript(const std::string& id) {
+    return QStringLiteral("document.getElementById('%1').selectedIndex")
+        .arg(QString::fromStdString(id));
+}
+
+// Chooses an entry of a list as a user does with the keyboard: a real click focuses the list
+// (closing the drop-down it opens), then arrow keys move to the entry.
+bool RealChoose(HtmlView& view, const std::string& id, int index) {
+    if (!RealClick(view, id)) return false;
+    const QString focused = QStringLiteral("document.activeElement && document.activeElement.id");
+    if (!WaitUntil([&] { return RunScript(view, focused).toString().toStdString() == id; }))
+        return false;
+    QWidget* input = RealBackend(view)->view()->focusProxy();
+    if (!input) input = RealBackend(view)->view();
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        QTest::keyClick(popup, Qt::Key_Escape);
+        WaitUntil([] { return QApplication::activePopupWidget() == nullptr; });
+    }
+    const int from = RunScript(view, SelectedIndexScript(id)).toInt();
+    const Qt::Key key = index > from ? Qt::Key_Down : Qt::Key_Up;
+    for (int step = 0; step < std::abs(index - from); ++step) QTest::keyClick(input, key);
+    const ElementPtr list = view.document()->getElementById(id);
+    return WaitUntil([&] { return list && list->selectedIndex() == index; });
+}
+
+frmSetup* CurrentSetupWindow(frmMain& main) {
+    frmSetup* window = nullptr;
+    WaitUntil(
+        [&] {
+            window = qobject_cast<frmSetup*>(main.CurrentChild());
+            return window && window->wbDisplay->isLoaded() &&
+                   WaitForBrowserToMatchModel(*window->wbDisplay, kBrowserTimeoutMs);
+        },
+        kBrowserTimeoutMs);
+    return window;
+}
+
+std::string ExpectedTitle(int32_t year, const std::string& type) {
+    return "Gridora Management System (Season Year: " + std::to_string(year) + ") - " + type;
+}
+
+TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
+    const auto user = ScriptedUser::Install();
+    ShellDatabases databases;
+    host::SetTodayProvider([] { return std::chrono::year{2026} / 12 / 8; });
+    const int32_t year = databases.CurrentSeasonYear();
+    frmMain main;
+    ASSERT_TRUE(main.StartUp());
+    main.resize(1100, 760);
+    main.show();
+    ASSERT_EQ(main.windowTitle().toStdString(), ExpectedTitle(year, "Live"));
+
+    // To the test database and back, choosing with the keyboard and saving with the mouse.
+    FindAction(main, "mnuDBSetup")->trigger();
+    frmSetup* window = CurrentSetupWindow(main);
+    ASSERT_NE(window, nullptr);
+    SaveScreenshot(main, QStringLiteral("db_setup_live.png"));
+    ASSERT_TRUE(RealChoose(*window->wbDisplay, "HA", DBTest));
+    ASSERT_TRUE(WaitUntil([&] { return window->cmdSave->isEnabled(); }));
+    QTest::mouseClick(window->cmdSave, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.windowTitle().endsWith(QStringLiteral(") - Test")); }))
+        << main.windowTitle().toStdString();
+    window = CurrentSetupWindow(main);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunScript(*window->wbDisplay, SelectedIndexScript("HA")).toInt(), DBTest);
+    EXPECT_FALSE(
+        RunScript(*window->wbDisplay, QStringLiteral("!!document.getElementById('JA')")).toBool());
+    SaveScreenshot(main, QStringLiteral("db_setup_test.png"));
+    ASSERT_TRUE(RealChoose(*window->wbDisplay, "HA", DBLive));
+    QTest::mouseClick(window->cmdSave, Qt::LeftButton);
+    ASSERT_TRUE(
+        WaitUntil([&] { return main.windowTitle().toStdString() == ExpectedTitle(year, "Live"); }));
+
+    // Back up with the page's button.
+    window = CurrentSetupWindow(main);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(RealClick(*window->wbDisplay, "JA"));
+    ASSERT_TRUE(WaitUntil([&] { return !user->messages.empty(); }));
+    EXPECT_EQ(user->messages.back().text, "Data backedup successfully.");
+
+    // A season window changes the current season and its fee, and retitles.
+    const auto data = main.DataService();
+    const int32_t fee = data->GetCurrentSeasonInfo()->get_MoneyContribution();
+    data->let_CurrentSeasonYear(year + 1);
+    data->GetCurrentSeasonInfo()->let_MoneyContribution(fee + 25);
+    ASSERT_TRUE(data->SaveCurrentSeasonInfo());
+    main.UpdateTitle();
+    FindAction(main, "mnuAbout")->trigger();
+    QPointer<ChildWindow> about = main.CurrentChild();
+
+    // Restoring the backup takes the change back and closes the child windows.
+    user->chooseFile(databases.File("Gridora - Backup - 20261208 - 01.mdb"));
+    user->answer(MsgAnswer::Yes);
+    FindAction(main, "mnuDataRestore")->trigger();
+    ASSERT_EQ(user->messages.size(), 3u);
+    EXPECT_EQ(user->messages[2].text, "Data restored successfully.");
+    EXPECT_EQ(main.windowTitle().toStdString(), ExpectedTitle(year, "Live"));
+    const auto season = main.DataService()->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season);
+    EXPECT_EQ(season->get_Year(), year);
+    EXPECT_EQ(season->get_MoneyContribution(), fee);
+    // Unloaded windows go once control is back in an event loop; here there is none.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull());
+    SaveScreenshot(main, QStringLiteral("db_setup_restored.png"));
+
+    FindAction(main, "mnuExit")->trigger();
+    EXPECT_TRUE(main.IsShutDown());
+    host::SetTodayProvider(nullptr);
+}
+
+}  // namespace
+}  // namespace gr::ui::test
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
