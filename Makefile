@@ -1,13 +1,14 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, generates the databases and starts Gridora
 #   make test  installs what is missing, builds and runs every test (plain and sanitized)
+#   make package  builds the Debian package build/package/gridora_<version>_<arch>.deb
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_GEN  := -G Ninja
 export QTWEBENGINE_DISABLE_SANDBOX := 1
 export QTWEBENGINE_CHROMIUM_FLAGS := --disable-gpu --no-sandbox
 
-.PHONY: deps build run test test-plain test-sanitized bench format clean
+.PHONY: deps build run test test-plain test-sanitized bench format clean package
 
 deps:
 	bash scripts/install-deps.sh
@@ -34,6 +35,11 @@ test-sanitized: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# Only what the package holds is built, then packaged from this build tree.
+package: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target package-inputs
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
 
 # The view and start-up benchmarks need a display, so every benchmark runs under one.
 bench: build

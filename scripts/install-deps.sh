@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, running and testing Gridora needs.
+# Installs every Debian 12 package that building, running, testing and packaging Gridora needs
+# (dpkg-dev and file for CPack's dependency list; lintian, desktop-file-utils, appstream and
+# man-db for the package test).
 # Idempotent: does nothing when all packages are present; runs apt-get update once otherwise.
 set -euo pipefail
 
@@ -13,6 +15,7 @@ PACKAGES=(
   xvfb xauth x11-utils fonts-dejavu-core fonts-symbola
   poppler-utils
   clang-format clang-tidy
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -3,9 +3,12 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 #include "ServiceHost.h"
+#include "UserLeagueFolder.h"
 
 namespace gr {
 
@@ -43,6 +46,24 @@ std::string Normalized(const std::string& folder) {
     return fs::path(folder).lexically_normal().string();
 }
 
+// The user's league folder, filled from the templates once per process: a start that finds
+// the folder complete copies nothing, and a failure is reported once, not on every open.
+std::string PreparedUserLeagueFolder(const std::string& templateFolder) {
+    std::string folder = UserLeagueFolder();
+    if (folder.empty()) {
+        host::ReportError("Gridora Service", "No home folder is known to hold the league.");
+        return {};
+    }
+    static std::mutex lock;
+    static std::set<std::string> prepared;
+    const std::lock_guard guard(lock);
+    if (!prepared.insert(folder).second) return folder;
+    std::string errorMessage;
+    if (!FillLeagueFolder(templateFolder, folder, errorMessage))
+        host::ReportError("Gridora Service", errorMessage);
+    return folder;
+}
+
 }  // namespace
 
 std::string GetDatabaseFolder() {
@@ -50,6 +71,9 @@ std::string GetDatabaseFolder() {
     if (!override.empty()) return override;
     const std::string base = ModuleFolder();
     if (base.empty()) return {};
+    // An installed program never writes beside its libraries: each user has a league.
+    if (const std::string templates = InstalledTemplateFolder(base); !templates.empty())
+        return PreparedUserLeagueFolder(templates);
 #ifdef GRIDORA_DEVELOPMENT_BUILD
     for (const char* relative : {"/../../Databases", "/../Databases"}) {
         std::string candidate = Normalized(base + relative);

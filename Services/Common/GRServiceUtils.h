@@ -14,8 +14,10 @@ namespace gr {
 inline constexpr const char* kDatabaseProbeName = "Gridora - Live.mdb";
 
 // The folder that holds the database files, without a trailing separator, or empty text
-// when none is found. A non-empty host override wins; otherwise the folder of the loaded
-// service library (development builds look in ../../Databases, then ../Databases).
+// when none is found. A non-empty host override wins. An installed library (its league
+// templates installed beside it) gives the user's own league folder, created and filled from
+// the templates on first use. Otherwise the folder of the loaded service library
+// (development builds look in ../../Databases, then ../Databases).
 std::string GetDatabaseFolder();
 
 // The file name of a database type. A backup with either text empty gives the wildcard

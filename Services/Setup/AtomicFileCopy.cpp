@@ -133,14 +133,26 @@ bool MoveIntoPlace(const std::string& temporary, const std::string& target,
     return true;
 }
 
+// The file systems that cannot swap two names in one step (or rename without
+// replacing) say so with these.
+bool SwapUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+// Gives a file a second name only when that name is free; the caller removes the first.
+// Where renaming without replacing is not offered, a hard link does the same.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (!SwapUnsupported(errno)) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 bool IsRegularFile(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
-}
-
-// The file systems that cannot swap two names in one step say so with these.
-bool SwapUnsupported(int error) {
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
 }
 
 }  // namespace
@@ -170,7 +182,7 @@ bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
     }
     // The new file takes the target's name and the old one the temporary's, in one step.
     if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-        if (::rename(temporary.c_str(), keptName.c_str()) == 0) {
+        if (RenameNoReplace(temporary, keptName)) {
             SyncFolder(FolderOf(target));
             return true;
         }
@@ -187,8 +199,13 @@ bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
         return false;
     }
     // No swap here: keep a copy of the old file first, then move the new one in.
-    if (!CopyFileAtomically(target, keptName, errorMessage)) {
+    std::string keptTemporary;
+    if (!CopyToTemporary(target, TemporaryPattern(keptName), keptTemporary, error) ||
+        !RenameNoReplace(keptTemporary, keptName)) {
+        if (error.empty()) error = Describe("Cannot create", keptName, errno);
+        if (!keptTemporary.empty()) ::unlink(keptTemporary.c_str());
         ::unlink(temporary.c_str());
+        errorMessage = error;
         return false;
     }
     return MoveIntoPlace(temporary, target, errorMessage);

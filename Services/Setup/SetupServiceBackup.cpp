@@ -32,6 +32,12 @@ int32_t NextCounter(int32_t lastCount) {
     return lastCount + 1;
 }
 
+// Any entry of that name, a dangling link or a folder included.
+bool NameIsTaken(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
 }  // namespace
 
 bool SetupService::IsReady(std::string& errMessage) const {
@@ -56,16 +62,16 @@ void SetupService::ReopenAfterFailure(bool clearCache, std::string& errMessage) 
     if (!ReopenDataService(clearCache, reopenMessage)) errMessage += "\n" + reopenMessage;
 }
 
-// The name of the next backup of today; its counter comes back in counter. A file that
-// must not be overwritten (the one being restored) is stepped over.
-std::string SetupService::NextBackupPath(const setup::Date& today, const std::string& spare,
+// The name of the next backup of today; its counter comes back in counter. The bookkeeping
+// can lag behind the folder (its save failed, the setup file was reset), so with
+// keepExisting every name already in use is stepped over.
+std::string SetupService::NextBackupPath(const setup::Date& today, bool keepExisting,
                                          int32_t& counter) const {
     const std::string todayText = setup::CompactDate(today);
     const bool sameDay = setup::CompactDate(m_oSetupInfo->get_BackupDate()) == todayText;
     counter = sameDay ? NextCounter(m_oSetupInfo->get_BackupCount()) : 1;
     std::string path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(counter));
-    while (!spare.empty() && IsSameFile(path, spare) &&
-           counter < std::numeric_limits<int32_t>::max())
+    while (keepExisting && NameIsTaken(path) && counter < std::numeric_limits<int32_t>::max())
         path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(++counter));
     return path;
 }
@@ -88,7 +94,7 @@ bool SetupService::CopyLiveToNextBackup(std::string& errMessage) {
     }
     const setup::Date today = host::Today();
     int32_t counter = 0;
-    const std::string backupPath = NextBackupPath(today, {}, counter);
+    const std::string backupPath = NextBackupPath(today, false, counter);
     if (!setup::CopyFileAtomically(live, backupPath, errMessage)) return false;
     RecordBackup(today, counter);
     return true;
@@ -128,14 +134,15 @@ bool SetupService::ValidateBackupFile(const std::string& path, std::string& errM
 }
 
 // With the data service closed: put the chosen file in place of the live one, which is
-// kept as the next dated backup. A restored file that the data service cannot open is
-// taken back out again, so the service always ends up open on a valid file.
+// kept as the next dated backup under a name no file has yet. A restored file that the
+// data service cannot open is taken back out again, so the service always ends up open on
+// a valid file.
 bool SetupService::RestoreOverClosedService(const std::string& backupPath,
                                             std::string& errMessage) {
     const std::string live = GetDatabaseFilePath(DBLive);
     const setup::Date today = host::Today();
     int32_t counter = 0;
-    const std::string keptLive = FileExists(live) ? NextBackupPath(today, backupPath, counter) : "";
+    const std::string keptLive = FileExists(live) ? NextBackupPath(today, true, counter) : "";
     if (!setup::ReplaceFileKeepingOld(backupPath, live, keptLive, errMessage)) {
         ReopenAfterFailure(false, errMessage);
         return false;

@@ -4,19 +4,10 @@
 #include <QVBoxLayout>
 
 #include "GuidePage.h"
+#include "MoneyReport.h"
+#include "MoneyReportPages.h"
 
 namespace gr::ui {
-
-namespace {
-
-// The money reports and past winners come with their own screens; until then the window says
-// so rather than showing an empty page.
-std::string NotAvailablePage() {
-    return "<table width='100%'><tr><td>This report is not available in this version of "
-           "Gridora.</td></tr></table>";
-}
-
-}  // namespace
 
 frmReports::frmReports(QWidget* parent) : ChildWindow(parent) {
     setObjectName(QStringLiteral("frmReports"));
@@ -89,9 +80,16 @@ void frmReports::Render() {
             m_oDocument->body()->setInnerHTML(BuildGuidePage());
             break;
         case CurrentSeason:
+            m_oDocument->body()->setInnerHTML(
+                CurrentSeasonPage(reports::CurrentSeasonMoney(m_oDataService)));
+            break;
         case AllSeasons:
+            m_oDocument->body()->setInnerHTML(
+                AllSeasonsPage(reports::AllSeasonsMoney(m_oDataService)));
+            break;
         case PastWinners:
-            m_oDocument->body()->setInnerHTML(NotAvailablePage());
+            m_oDocument->body()->setInnerHTML(
+                PastWinnersPage(reports::PastWinners(m_oDataService)));
             break;
         default:
             cmdClose_Click();

@@ -1,6 +1,6 @@
-// The reports window: one read-only page chosen by the main window when it opens the window.
-// Kind 3 is the user guide; the money reports (1, 2) and past winners (4) are not built yet
-// and show a notice instead.
+// The reports window: one read-only page chosen by the main window when it opens the window:
+// the money of the current season (1) or of all seasons (2), the user guide (3) or the past
+// winners (4). The figures come from MoneyReport; the page is built again at each activation.
 #pragma once
 
 #include <QPushButton>

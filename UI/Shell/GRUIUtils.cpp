@@ -169,15 +169,11 @@ SearchWords WordsFor(InfoTypeEnum searchType) {
 
 }  // namespace
 
-bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
-                   const ComPtr<IDataService>& dataService, const ComPtr<ISeasonInfo>& season,
-                   bool curSeasonOnly, ComPtr<IPickable>& picked, bool skipRetiredPlayers) {
-    const SearchWords words = WordsFor(searchType);
-    const ComPtr<Collection> results =
-        dataService ? dataService->Search(searchType, searchText, curSeasonOnly, skipRetiredPlayers)
-                    : ComPtr<Collection>();
+bool PickOneResult(const ComPtr<Collection>& results, const std::string& lowerWord,
+                   const std::string& captionWord, const ComPtr<ISeasonInfo>& season,
+                   ComPtr<IPickable>& picked) {
     if (!results || results->Count() == 0) {
-        MsgBox("Sorry no " + words.lower + " found.", MsgButtons::OK, "Gridora");
+        MsgBox("Sorry no " + lowerWord + " found.", MsgButtons::OK, "Gridora");
         return false;
     }
     if (results->Count() == 1) {
@@ -185,7 +181,7 @@ bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
         return static_cast<bool>(picked);
     }
     auto dialog = std::make_unique<frmSelection>();
-    dialog->Initialize(results, "Select a " + words.caption, season);
+    dialog->Initialize(results, "Select a " + captionWord, season);
     ShowModal(*dialog);
     // An accepted dialog whose every item was taken holds no pick: nothing was chosen.
     const ComPtr<IPickable> chosen = dialog->IsAccepted() ? dialog->PickedItem() : nullptr;
@@ -193,6 +189,16 @@ bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
     if (!chosen) return false;
     picked = chosen;
     return true;
+}
+
+bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
+                   const ComPtr<IDataService>& dataService, const ComPtr<ISeasonInfo>& season,
+                   bool curSeasonOnly, ComPtr<IPickable>& picked, bool skipRetiredPlayers) {
+    const SearchWords words = WordsFor(searchType);
+    const ComPtr<Collection> results =
+        dataService ? dataService->Search(searchType, searchText, curSeasonOnly, skipRetiredPlayers)
+                    : ComPtr<Collection>();
+    return PickOneResult(results, words.lower, words.caption, season, picked);
 }
 
 }  // namespace gr::ui

@@ -67,6 +67,13 @@ void SetRandomSeedSource(std::function<uint32_t()> source);
 // Selects all text of the box when it holds any.
 void SelectAllText(QLineEdit* box);
 
+// Lets the user pick one of the results of a search: none shows "Sorry no <lowerWord> found.",
+// one is picked at once, several open the selection dialog captioned "Select a <captionWord>".
+// True when an item was picked.
+bool PickOneResult(const ComPtr<Collection>& results, const std::string& lowerWord,
+                   const std::string& captionWord, const ComPtr<ISeasonInfo>& season,
+                   ComPtr<IPickable>& picked);
+
 // Searches the catalogue and lets the user pick one result: none found shows "Sorry no ...
 // found.", one is picked at once, several open the selection dialog (with the season, taken
 // items are marked). True when an item was picked.

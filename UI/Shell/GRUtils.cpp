@@ -6,6 +6,7 @@
 
 #include "GRPickUtils.h"
 #include "GRStringUtils.h"
+#include "MoneyReport.h"
 
 namespace gr::ui {
 
@@ -70,24 +71,14 @@ std::string FormatPickedInfo(PickableTypesEnum pickType, const std::string& pick
     return " (" + manager + " R" + round + ")";
 }
 
+// The counting is the money reports' own, so the screens split prizes as the reports do.
 std::string PrizeWinnerKey(const std::string& prizeId, int32_t weekPart) {
-    return "K" + prizeId + "^" + std::to_string(weekPart);
+    return reports::PrizeWinnerKey(prizeId, weekPart);
 }
 
 PrizeWinnerCounts CountPrizeWinners(const ComPtr<Collection>& winnings,
                                     const ComPtr<Collection>& prizes) {
-    PrizeWinnerCounts counts;
-    if (!winnings || !prizes) return counts;
-    for (const auto& winning : winnings->ItemsAs<IWinningInfo>()) {
-        if (winning->get_Action() == ActionTypeRemove) continue;
-        const std::string prizeId = winning->get_PrizeID();
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + prizeId);
-        if (!prize) continue;
-        const auto type = prize->get_PrizeType();
-        const int32_t weekPart = (type && type->get_ID() == 1) ? 1 : winning->get_Week();
-        ++counts[PrizeWinnerKey(prizeId, weekPart)];
-    }
-    return counts;
+    return reports::CountPrizeWinners(winnings, prizes);
 }
 
 bool IsDraftEmpty(const ComPtr<ISeasonInfo>& season) {

@@ -9,8 +9,13 @@
 #include "GRUIUtils.h"
 #include "ServiceHost.h"
 #include "frmAbout.h"
+#include "frmAddNewMDI.h"
+#include "frmDraftPlayers.h"
+#include "frmDraftRanking.h"
 #include "frmReports.h"
+#include "frmSeasonInfo.h"
 #include "frmSetup.h"
+#include "frmWinnings.h"
 
 namespace gr::ui {
 
@@ -20,10 +25,49 @@ constexpr const char* kTitle = "Gridora Management System";
 constexpr const char* kServiceInitFailed = "Error in initializing Gridora Service.";
 constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.";
 
+// The catalogue editor window for one kind of record.
+ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
+    return [recordType](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmAddNewMDI;
+        window->Initialize(services.dataService, recordType);
+        return window;
+    };
+}
+
+// A reports window showing the report of this kind.
+ChildFactory ReportOfKind(int32_t kind) {
+    return [kind](const ChildServices& services) -> ChildWindow* {
+        auto* window = new frmReports;
+        window->Initialize(kind, services.dataService);
+        return window;
+    };
+}
+
 // The windows that exist so far; the menu items of the others stay disabled until their
 // screens are added here.
 std::map<MenuCommand, ChildFactory> DefaultFactories() {
     return {
+        {MenuCommand::Ranking,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftRanking;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::Draft,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmDraftPlayers;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::Winnings,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmWinnings;
+             window->Initialize(services.dataService);
+             return window;
+         }},
+        {MenuCommand::CurSeason, ReportOfKind(frmReports::CurrentSeason)},
+        {MenuCommand::AllSeasons, ReportOfKind(frmReports::AllSeasons)},
+        {MenuCommand::Winners, ReportOfKind(frmReports::PastWinners)},
         {MenuCommand::Guide,
          [](const ChildServices&) -> ChildWindow* {
              auto* window = new frmReports;
@@ -31,6 +75,16 @@ std::map<MenuCommand, ChildFactory> DefaultFactories() {
              return window;
          }},
         {MenuCommand::About, [](const ChildServices&) -> ChildWindow* { return new frmAbout; }},
+        {MenuCommand::SeasonInfo,
+         [](const ChildServices& services) -> ChildWindow* {
+             auto* window = new frmSeasonInfo;
+             window->Initialize(services.dataService, services.setupService);
+             return window;
+         }},
+        {MenuCommand::AddManager, CatalogueEditor(TypeManager)},
+        {MenuCommand::AddPlayer, CatalogueEditor(TypePlayerOrTeam)},
+        {MenuCommand::AddPrize, CatalogueEditor(TypePrize)},
+        {MenuCommand::AddPosition, CatalogueEditor(TypePosition)},
         {MenuCommand::DBSetup,
          [](const ChildServices& services) -> ChildWindow* {
              auto* window = new frmSetup;

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "BrowserSandbox.h"
 #include "ServiceHost.h"
 #include "frmMain.h"
 
@@ -37,9 +38,9 @@ class QuitAfterFirstPaint : public QObject {
     bool m_done = false;
 };
 
-// The browser view's helper process refuses to start as root inside its sandbox.
-void AllowBrowserAsRoot() {
-    if (geteuid() != 0) return;
+// The browser view's helper process keeps its sandbox wherever the system lets it have one.
+void ConfigureBrowserSandbox() {
+    if (gr::ui::BrowserSandboxUsable(geteuid())) return;
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
@@ -49,7 +50,7 @@ void AllowBrowserAsRoot() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    AllowBrowserAsRoot();
+    ConfigureBrowserSandbox();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gridora"));

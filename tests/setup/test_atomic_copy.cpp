@@ -84,7 +84,6 @@ TEST(AtomicCopyTest, ReplacingKeepsTheOldTargetUnderTheKeptName) {
     const std::string big(2 << 20, 'n');
     WriteBytes(dir.File("source"), big);
     WriteBytes(dir.File("target"), "old target");
-    WriteBytes(dir.File("kept"), "stale kept file");
     std::string error;
     ASSERT_TRUE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"),
                                                  dir.File("kept"), error))
@@ -96,6 +95,21 @@ TEST(AtomicCopyTest, ReplacingKeepsTheOldTargetUnderTheKeptName) {
     // The kept file is a file of its own, not another name of the new target.
     WriteBytes(dir.File("target"), "changed later");
     EXPECT_EQ(ReadBytes(dir.File("kept")), "old target");
+}
+
+// The kept name must be new: an existing file of that name is someone's older copy.
+TEST(AtomicCopyTest, ReplacingNeverOverwritesAFileUnderTheKeptName) {
+    TempFolder dir;
+    WriteBytes(dir.File("source"), "new");
+    WriteBytes(dir.File("target"), "old target");
+    WriteBytes(dir.File("kept"), "an older kept file");
+    std::string error;
+    EXPECT_FALSE(gr::setup::ReplaceFileKeepingOld(dir.File("source"), dir.File("target"),
+                                                  dir.File("kept"), error));
+    EXPECT_NE(error.find("kept"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(dir.File("target")), "old target");
+    EXPECT_EQ(ReadBytes(dir.File("kept")), "an older kept file");
+    EXPECT_EQ(EntryCount(dir.Path()), 3u) << "no temporary file is left";
 }
 
 TEST(AtomicCopyTest, ReplacingWithoutATargetOrKeptNameIsAPlainCopy) {

@@ -284,6 +284,30 @@ TEST_F(RestoreTest, RestoringTodaysNextNumberedBackupDoesNotOverwriteIt) {
     EXPECT_EQ(InfoOf(service).get_BackupCount(), 3);
 }
 
+// The bookkeeping lags behind the folder (a reset setup file): it counts no backup today
+// while 01 and 02 exist. Restoring 01 keeps both as they were and the replaced live data
+// goes to a new name.
+TEST_F(RestoreTest, StaleBookkeepingNeverOverwritesAnExistingBackup) {
+    SetSetupColumn("backup date", "");
+    SetSetupColumn("backup count", "0");
+    const std::string first = BackupPath("20240315", "01");
+    const std::string second = BackupPath("20240315", "02");
+    fs::copy_file(testPath, first);
+    fs::copy_file(dir.File("Gridora - Blank.mdb"), second);
+    { gr::db::Database(second, gr::GetDatabaseKey()).Execute("create table marker (a)"); }
+    const std::string firstBytes = ReadBytes(first);
+    const std::string secondBytes = ReadBytes(second);
+    const std::string oldLive = ReadBytes(livePath);
+    auto service = RealService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(first, error)) << error;
+    EXPECT_EQ(ReadBytes(livePath), firstBytes);
+    EXPECT_EQ(ReadBytes(first), firstBytes);
+    EXPECT_EQ(ReadBytes(second), secondBytes);
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "03")), oldLive);
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 3);
+}
+
 TEST_F(BackupTest, ReadOnlyFolderFailsWithAMessageAndTheServiceIsReopened) {
     auto service = RealService();
     // Immutable even for root; a plain read-only mode where that is not allowed.

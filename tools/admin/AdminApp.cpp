@@ -1,5 +1,6 @@
 #include "AdminApp.h"
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -41,6 +42,13 @@ class ErrorReporterScope {
     ErrorReporterScope& operator=(const ErrorReporterScope&) = delete;
 };
 
+// The option wins; GRIDORA_DATABASE_FOLDER serves as it does for the program.
+std::string RequestedFolder(const AdminArgs& args) {
+    if (!args.databaseFolder.empty()) return args.databaseFolder;
+    const char* fromEnvironment = std::getenv("GRIDORA_DATABASE_FOLDER");
+    return fromEnvironment != nullptr ? fromEnvironment : "";
+}
+
 }  // namespace
 
 int CommandContext::Fail(const std::string& message, int status) const {
@@ -64,7 +72,7 @@ int RunAdmin(const std::vector<std::string>& argv, std::ostream& out, std::ostre
     ServiceSession session;
     const CommandContext ctx{args, session, out, err, in};
     std::string message;
-    if (!session.Open(args.databaseFolder, message)) {
+    if (!session.Open(RequestedFolder(args), message)) {
         // Choosing another database type, or restoring over a damaged or missing live
         // file, needs only the setup service: these are the ways out of that failure.
         const bool repairs = args.command == "use" || args.command == "restore";

@@ -160,8 +160,8 @@ std::string GeneralHelp() {
     text +=
         "\n"
         "Options for every command:\n"
-        "  --database-folder DIR  use the database files in DIR instead of the folder\n"
-        "                         beside the service libraries\n"
+        "  --database-folder DIR  use the database files in DIR instead of the league\n"
+        "                         folder (GRIDORA_DATABASE_FOLDER does the same)\n"
         "  --help                 describe the command\n"
         "\n"
         "Reading commands print one JSON document on standard output with --json.\n"

@@ -1,0 +1,299 @@
+#include "frmDraftPlayers.h"
+
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "GRIcons.h"
+#include "GRUIUtils.h"
+#include "GRUtils.h"
+
+namespace gr::ui {
+
+namespace {
+
+constexpr const char* kActivationFailed = "Error in activating draft form.";
+const QString kByManagerCaption = QStringLiteral("Display By &Manager");
+const QString kByRoundCaption = QStringLiteral("Display By &Round");
+
+template <class T>
+T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
+    setObjectName(QStringLiteral("frmDraftPlayers"));
+    setWindowTitle(QStringLiteral("Draft Players"));
+    BuildLayout();
+    ConnectCommands();
+    wbReport->navigate();
+}
+
+frmDraftPlayers::~frmDraftPlayers() {
+    // The entry field may lose the focus while the window goes; nothing may run then.
+    txtPlayerName->removeEventFilter(this);
+    m_oDocument = nullptr;
+    m_oCurDraft = nullptr;
+    m_oDrafts = nullptr;
+    m_oRankList = nullptr;
+    m_oMgrInTurn = nullptr;
+    m_oSeason = nullptr;
+    m_oDataService = nullptr;
+}
+
+void frmDraftPlayers::BuildLayout() {
+    wbReport = Named(new HtmlView(this), "wbReport");
+    cmdDispBy = Named(new QPushButton(kByManagerCaption, this), "cmdDispBy");
+    cmdGotoCurPick =
+        Named(new QPushButton(QStringLiteral("&Go to Current Pick"), this), "cmdGotoCurPick");
+    cmdLockDrafting =
+        Named(new QPushButton(QStringLiteral("&Lock Drafting"), this), "cmdLockDrafting");
+    cmdSave = Named(new QPushButton(QStringLiteral("&Save"), this), "cmdSave");
+    cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
+    cmdSave->setEnabled(false);
+
+    fraCurrentPick = Named(new QGroupBox(QStringLiteral("Current Pick"), this), "fraCurrentPick");
+    lblCoach = Named(new QLabel(QStringLiteral("Coach"), fraCurrentPick), "lblCoach");
+    lblPickInfo = Named(new QLabel(QStringLiteral("Pick Info"), fraCurrentPick), "lblPickInfo");
+    lblPlayer = Named(new QLabel(QStringLiteral("Player: "), fraCurrentPick), "lblPlayer");
+    txtPlayerName = Named(new QLineEdit(fraCurrentPick), "txtPlayerName");
+    cmdDBLookup = Named(new QToolButton(fraCurrentPick), "cmdDBLookup");
+    cmdAddPlayer = Named(new QToolButton(fraCurrentPick), "cmdAddPlayer");
+    SetIconButton(cmdDBLookup, 'N', "Search players");
+    SetIconButton(cmdAddPlayer, 'l', "Add a new player");
+    lblPosition = Named(new QLabel(QStringLiteral("Position:"), fraCurrentPick), "lblPosition");
+    lblPositionName = Named(new QLabel(fraCurrentPick), "lblPositionName");
+    lblTeam = Named(new QLabel(QStringLiteral("Team:"), fraCurrentPick), "lblTeam");
+    lblTeamName = Named(new QLabel(fraCurrentPick), "lblTeamName");
+    cmdPrevPick =
+        Named(new QPushButton(QStringLiteral("&Previous Pick"), fraCurrentPick), "cmdPrevPick");
+    cmdNextPick =
+        Named(new QPushButton(QStringLiteral("&Next Pick"), fraCurrentPick), "cmdNextPick");
+    QFont coachFont = lblCoach->font();
+    coachFont.setBold(true);
+    lblCoach->setFont(coachFont);
+    lblPositionName->setMinimumWidth(40);
+    lblTeamName->setMinimumWidth(40);
+    txtPlayerName->setMinimumWidth(220);
+
+    auto* turn = new QHBoxLayout;
+    turn->addWidget(lblCoach);
+    turn->addWidget(lblPickInfo);
+    turn->addStretch(1);
+    auto* entry = new QHBoxLayout;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblPlayer, txtPlayerName, cmdDBLookup, cmdAddPlayer,
+                                         lblPosition, lblPositionName, lblTeam, lblTeamName})
+        entry->addWidget(w);
+    entry->addStretch(1);
+    entry->addWidget(cmdPrevPick);
+    entry->addWidget(cmdNextPick);
+    auto* frame = new QVBoxLayout(fraCurrentPick);
+    frame->addLayout(turn);
+    frame->addLayout(entry);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdClose);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(fraCurrentPick);
+    column->addWidget(wbReport, 1);
+    column->addLayout(buttons);
+}
+
+void frmDraftPlayers::ConnectCommands() {
+    connect(wbReport, &HtmlView::documentComplete, this, [this] { wbReport_DocumentComplete(); });
+    connect(cmdDispBy, &QPushButton::clicked, this, [this] { cmdDispBy_Click(); });
+    connect(cmdGotoCurPick, &QPushButton::clicked, this, [this] { cmdGotoCurPick_Click(); });
+    connect(cmdLockDrafting, &QPushButton::clicked, this, [this] { cmdLockDrafting_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdPrevPick, &QPushButton::clicked, this, [this] { cmdPrevPick_Click(); });
+    connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
+    connect(cmdDBLookup, &QToolButton::clicked, this, [this] { cmdDBLookup_Click(); });
+    connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
+    txtPlayerName->installEventFilter(this);
+}
+
+bool frmDraftPlayers::Initialize(const ComPtr<IDataService>& oGRService) {
+    m_oDataService = oGRService;
+    return true;
+}
+
+// ---- Activation ---------------------------------------------------------------------------
+
+void frmDraftPlayers::Activated() {
+    try {
+        ActivateBoard();
+    } catch (const std::exception& error) {
+        MsgBox(std::string(kActivationFailed) + "\r\n" + error.what(), MsgButtons::OK, "Gridora");
+    }
+}
+
+void frmDraftPlayers::ActivateBoard() {
+    m_oSeason = m_oDataService ? m_oDataService->GetCurrentSeasonInfo() : nullptr;
+    if (m_oSeason) {
+        m_managerCount = m_oSeason->get_NoOfManagers();
+        m_roundCount = m_oSeason->get_NoOfRounds();
+        m_rankingLocked = m_oSeason->get_IsRankingLocked();
+        m_draftLocked = m_oSeason->get_IsDraftLocked();
+        m_curPick = m_oSeason->get_CurrentPick();
+        const bool byName = IsDraftEmpty(m_oSeason) && !m_rankingLocked;
+        m_oRankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
+        m_oDrafts = m_oSeason->get_Drafts();
+    } else {
+        m_rankingLocked = false;
+    }
+    m_view = m_draftLocked ? DraftView::ByManager : DraftView::ByRound;
+    cmdDispBy->setText(m_draftLocked ? kByRoundCaption : kByManagerCaption);
+    RedrawGrid();
+    if (m_draftLocked) {
+        EnablePickControls(false);
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{fraCurrentPick, cmdGotoCurPick, cmdLockDrafting})
+            w->hide();
+    } else {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{fraCurrentPick, cmdGotoCurPick, cmdLockDrafting})
+            w->show();
+        EnablePickControls(m_managerCount > 0 && m_roundCount > 0 && m_rankingLocked);
+        cmdGotoCurPick_Click();
+    }
+    if (layout()) layout()->activate();
+}
+
+void frmDraftPlayers::Deactivated() {
+    if (cmdSave->isEnabled()) Save();
+}
+
+// ---- The grid ------------------------------------------------------------------------------
+
+void frmDraftPlayers::wbReport_DocumentComplete() {
+    HtmlDocument* document = wbReport->document();
+    if (!document || !document->body()) return;
+    m_oDocument = document;
+    m_oDocument->body()->setStyle("margin", "0");
+    m_oDocument->body()->setStyle("overflow", "auto");
+    RedrawGrid();
+}
+
+ComPtr<IManagerInfo> frmDraftPlayers::RankedManager(int32_t position) const {
+    if (!m_oRankList || position < 1 || position > m_oRankList->Count()) return {};
+    return m_oRankList->ItemAs<IManagerInfo>(position);
+}
+
+// The layout and every pick's cell go to the page in one piece.
+void frmDraftPlayers::RedrawGrid() {
+    if (!m_oDocument) return;
+    DraftGridShape shape;
+    shape.view = m_view;
+    shape.managers = std::max(m_managerCount, 0);
+    shape.rounds = std::max(m_roundCount, 0);
+    for (int32_t p = 1; p <= shape.managers; ++p) {
+        const ComPtr<IManagerInfo> manager = RankedManager(p);
+        shape.managerNames.push_back(manager ? manager->get_FirstName() : "XYZ");
+    }
+    const int32_t rows = shape.Rows();
+    const int32_t columns = shape.Columns();
+    std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    if (m_oDrafts)
+        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
+            int32_t row = 0;
+            int32_t column = 0;
+            const int32_t pick = draft->get_DraftNo();
+            if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) continue;
+            if (row > rows || column > columns) continue;
+            cells[static_cast<size_t>((row - 1) * columns + column - 1)] =
+                DraftCellHtml(pick, draft->get_PlayerOrTeam());
+        }
+    m_oDocument->body()->setInnerHTML(DraftGridHtml(shape, cells));
+}
+
+void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
+    if (!m_oDocument || !draft) return;
+    int32_t row = 0;
+    int32_t column = 0;
+    const int32_t pick = draft->get_DraftNo();
+    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (const ElementPtr cell = m_oDocument->getElementById(DraftCellId(row, column)))
+        cell->setInnerHTML(DraftCellHtml(pick, draft->get_PlayerOrTeam()));
+}
+
+void frmDraftPlayers::ScrollToPick(int32_t pick) {
+    if (!m_oDocument) return;
+    int32_t row = 0;
+    int32_t column = 0;
+    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (const ElementPtr anchor = m_oDocument->getElementById(DraftAnchorId(column)))
+        anchor->scrollIntoView();
+}
+
+// ---- Commands of the board -----------------------------------------------------------------
+
+void frmDraftPlayers::cmdDispBy_Click() {
+    const bool toManager = m_view == DraftView::ByRound;
+    m_view = toManager ? DraftView::ByManager : DraftView::ByRound;
+    cmdDispBy->setText(toManager ? kByRoundCaption : kByManagerCaption);
+    RedrawGrid();
+    ScrollToPick(m_curPick);
+}
+
+void frmDraftPlayers::Save() {
+    DrawCell(m_oCurDraft);
+    if (m_oDataService && m_oDataService->SaveDrafts()) cmdSave->setEnabled(false);
+}
+
+void frmDraftPlayers::cmdSave_Click() {
+    Save();
+}
+
+void frmDraftPlayers::cmdLockDrafting_Click() {
+    Save();
+    if (m_oDataService) m_oDataService->DisableDrafting();
+    Activated();
+}
+
+void frmDraftPlayers::cmdClose_Click() {
+    if (cmdSave->isEnabled()) {
+        const MsgAnswer answer =
+            MsgBox("Do you want to save changes?", MsgButtons::YesNoCancel, "Gridora");
+        if (answer == MsgAnswer::Cancel) return;
+        if (answer == MsgAnswer::Yes)
+            Save();
+        else if (m_oDataService)
+            m_oDataService->DiscardCurrentSeasonInfo();
+    }
+    HideAndRaiseFormClosed();
+}
+
+// ---- Focus of the entry field --------------------------------------------------------------
+
+// The main window focuses the board when it shows it; the organiser types on into the field.
+void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
+    ChildWindow::focusInEvent(event);
+    if (txtPlayerName->isEnabled() && txtPlayerName->isVisible()) txtPlayerName->setFocus();
+}
+
+bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != txtPlayerName) return ChildWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        SelectAllText(txtPlayerName);
+    } else if (event->type() == QEvent::FocusOut) {
+        // A menu, a message box or a dialog the program opens takes the focus only for a
+        // while; the name is looked up when the user leaves the field for another control.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::MenuBarFocusReason)
+            txtPlayerName_LostFocus();
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+}  // namespace gr::ui

@@ -1,0 +1,110 @@
+// The draft board: the season's snake draft as a grid of picks, by round or by manager, with
+// the current-pick panel through which the organiser enters the draft one pick at a time.
+// A locked draft is shown read-only.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ChildWindow.h"
+#include "DraftBoardHtml.h"
+#include "GRIData.h"
+#include "HtmlView.h"
+#include "IDataService.h"
+
+namespace gr::ui {
+
+class frmDraftPlayers : public ChildWindow {
+    Q_OBJECT
+  public:
+    explicit frmDraftPlayers(QWidget* parent = nullptr);
+    ~frmDraftPlayers() override;
+
+    // Keeps the data service. Always true.
+    bool Initialize(const ComPtr<IDataService>& oGRService);
+
+    void Activated() override;
+    void Deactivated() override;
+
+    HtmlView* wbReport;
+    QPushButton* cmdDispBy;
+    QPushButton* cmdGotoCurPick;
+    QPushButton* cmdLockDrafting;
+    QPushButton* cmdSave;
+    QPushButton* cmdClose;
+    QGroupBox* fraCurrentPick;
+    QLabel* lblCoach;
+    QLabel* lblPickInfo;
+    QLabel* lblPlayer;
+    QLineEdit* txtPlayerName;
+    QToolButton* cmdDBLookup;
+    QToolButton* cmdAddPlayer;
+    QLabel* lblPosition;
+    QLabel* lblPositionName;
+    QLabel* lblTeam;
+    QLabel* lblTeamName;
+    QPushButton* cmdPrevPick;
+    QPushButton* cmdNextPick;
+
+    int32_t CurrentPick() const { return m_curPick; }
+    DraftView View() const { return m_view; }
+    bool IsEntryChanged() const { return m_changed; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    // The board (draft board).
+    void BuildLayout();
+    void ConnectCommands();
+    void ActivateBoard();
+    void wbReport_DocumentComplete();
+    void RedrawGrid();
+    void DrawCell(const ComPtr<IDraftInfo>& draft);
+    void ScrollToPick(int32_t pick);
+    void Save();
+    int32_t TotalPicks() const { return m_roundCount * m_managerCount; }
+    ComPtr<IManagerInfo> RankedManager(int32_t position) const;
+
+    void cmdDispBy_Click();
+    void cmdSave_Click();
+    void cmdLockDrafting_Click();
+    void cmdClose_Click();
+
+    // The current-pick panel (pick entry).
+    void EnablePickControls(bool enable);
+    void RefreshNavigation();
+    void ShowCurrentPick();
+    void MoveToPick(int32_t step);
+    void TakePick(const ComPtr<IPickable>& pick);
+    bool RefuseTaken(const ComPtr<IPickable>& pick);
+    bool txtPlayerName_LostFocus();
+    void txtPlayerName_Enter();
+
+    void cmdPrevPick_Click();
+    void cmdNextPick_Click();
+    void cmdGotoCurPick_Click();
+    void cmdDBLookup_Click();
+
+    ComPtr<IDataService> m_oDataService;
+    ComPtr<ISeasonInfo> m_oSeason;
+    int32_t m_managerCount = 0;
+    int32_t m_roundCount = 0;
+    int32_t m_curPick = 0;
+    ComPtr<IDraftInfo> m_oCurDraft;
+    ComPtr<Collection> m_oDrafts;
+    ComPtr<Collection> m_oRankList;
+    DraftView m_view = DraftView::ByRound;
+    bool m_rankingLocked = false;
+    bool m_draftLocked = false;
+    ComPtr<IManagerInfo> m_oMgrInTurn;
+    bool m_changed = false;
+    bool m_busy = false;
+    HtmlDocument* m_oDocument = nullptr;
+};
+
+}  // namespace gr::ui

@@ -1,0 +1,63 @@
+// The manager ranking window: shuffles the current season's managers into a random draft
+// order as often as wanted, clears it, and saves and locks it. A locked ranking is read-only.
+#pragma once
+
+#include <QPushButton>
+#include <vector>
+
+#include "ChildWindow.h"
+#include "GRIData.h"
+#include "HtmlView.h"
+#include "IDataService.h"
+
+namespace gr::ui {
+
+class frmDraftRanking : public ChildWindow {
+    Q_OBJECT
+  public:
+    explicit frmDraftRanking(QWidget* parent = nullptr);
+    ~frmDraftRanking() override;
+
+    // Keeps the data service. Always true.
+    bool Initialize(const ComPtr<IDataService>& oGRService);
+
+    void Activated() override;
+    void Deactivated() override;
+
+    HtmlView* wbDisplay;
+    QPushButton* cmdShuffle;
+    QPushButton* cmdClear;
+    QPushButton* cmdSave;
+    QPushButton* cmdClose;
+
+    // What the table shows: the managers in display order and the rank beside each
+    // (0: not ranked).
+    ComPtr<Collection> DisplayList() const { return m_oDisplayList; }
+    const std::vector<int32_t>& RankList() const { return m_ranks; }
+    bool IsChanged() const { return m_changed; }
+
+  private:
+    void wbDisplay_DocumentComplete();
+    void RefreshButtons();
+    void Redraw();
+    std::string TableHtml() const;
+    bool ResetRanks();
+    void ShuffleManagers();
+    void StoreRanks(bool lock);
+    bool AllRanked() const;
+
+    void cmdShuffle_Click();
+    void cmdClear_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+
+    ComPtr<IDataService> m_oDataService;
+    ComPtr<ISeasonInfo> m_oSeason;
+    int32_t m_managerCount = 0;
+    ComPtr<Collection> m_oDisplayList;
+    std::vector<int32_t> m_ranks;  // entry i - 1 is the rank shown at display position i
+    bool m_changed = false;
+    HtmlDocument* m_oDocument = nullptr;
+};
+
+}  // namespace gr::ui

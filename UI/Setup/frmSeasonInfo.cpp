@@ -1,0 +1,480 @@
+#include "frmSeasonInfo.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "GRNumbers.h"
+#include "GRStringUtils.h"
+#include "GRUIUtils.h"
+#include "GRUtils.h"
+#include "SeasonGridHtml.h"
+
+namespace gr::ui {
+
+namespace {
+
+constexpr const char* kNumericValue = "Please enter numeric value.";
+constexpr const char* kSaveChanges = "Do you want to save changes?";
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit* NewTextBox(QWidget* parent, const char* name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QCheckBox* NewCheckBox(QWidget* parent, const char* name) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QLabel* NewTotalsLabel(QWidget* parent, const char* name) {
+    QLabel* label = NewLabel(parent, name, QString());
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+// The numeric value of a box, rounded half to even into a Long (empty text gives 0).
+int32_t BoxValue(const QLineEdit* box) {
+    return ToLong(NumericValue(box->text().toStdString()));
+}
+
+// Focus that the user moved away on purpose. A message box or dialog the program opens, a
+// popup, or the window going away also take the focus; those must not check the box.
+bool UserMovedFocus(Qt::FocusReason reason) {
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+}  // namespace
+
+frmSeasonInfo::frmSeasonInfo(QWidget* parent) : ChildWindow(parent) {
+    setObjectName(QStringLiteral("frmSeasonInfo"));
+    setWindowTitle(QStringLiteral("Season"));
+    setFont(QFont(QStringLiteral("MS Sans Serif")));
+    BuildControls();
+    ConnectControls();
+    wbManagers->navigate();
+    wbMoneyDistr->navigate();
+}
+
+frmSeasonInfo::~frmSeasonInfo() {
+    Terminate();
+}
+
+void frmSeasonInfo::BuildControls() {
+    lblYear = NewLabel(this, "lblYear", QStringLiteral("Year:"));
+    dtpYear = new YearPicker(this);
+    dtpYear->setObjectName(QStringLiteral("dtpYear"));
+    lblNoOfManagers = NewLabel(this, "lblNoOfManagers", QStringLiteral("No of Managers:"));
+    txtNoOfManagers = NewTextBox(this, "txtNoOfManagers");
+    lblNoOfRounds = NewLabel(this, "lblNoOfRounds", QStringLiteral("No of Draft Rounds:"));
+    txtNoOfRounds = NewTextBox(this, "txtNoOfRounds");
+    lblMoneyCont = NewLabel(this, "lblMoneyCont", QStringLiteral("Money Contribution:"));
+    txtMoneyContribution = NewTextBox(this, "txtMoneyContribution");
+    lblNoOfRegularWeeks =
+        NewLabel(this, "lblNoOfRegularWeeks", QStringLiteral("No of Regular Weeks:"));
+    txtNoOfRegularWeeks = NewTextBox(this, "txtNoOfRegularWeeks");
+    lblTotalNoOfWeeks = NewLabel(this, "lblTotalNoOfWeeks", QStringLiteral("Total No of Weeks:"));
+    txtTotalNoOfWeeks = NewTextBox(this, "txtTotalNoOfWeeks");
+    lblRankLocked = NewLabel(this, "lblRankLocked", QStringLiteral("Is Ranking Locked?"));
+    chkRankLocked = NewCheckBox(this, "chkRankLocked");
+    lblDraftLocked = NewLabel(this, "lblDraftLocked", QStringLiteral("Is Draft Locked?"));
+    chkDraftLocked = NewCheckBox(this, "chkDraftLocked");
+    lblSeasonLocked = NewLabel(this, "lblSeasonLocked", QStringLiteral("Is Season Locked?"));
+    chkSeasonLocked = NewCheckBox(this, "chkSeasonLocked");
+    lblSeasonStarted = NewLabel(this, "lblSeasonStarted", QStringLiteral("Has Season Started?"));
+    chkSeasonStarted = NewCheckBox(this, "chkSeasonStarted");
+    lblMgrPlaying = NewLabel(this, "lblMgrPlaying", QStringLiteral("Managers:"));
+    wbManagers = new HtmlView(this);
+    wbManagers->setObjectName(QStringLiteral("wbManagers"));
+    lblMoneyDistr = NewLabel(this, "lblMoneyDistr", QStringLiteral("Money Distribution:"));
+    wbMoneyDistr = new HtmlView(this);
+    wbMoneyDistr->setObjectName(QStringLiteral("wbMoneyDistr"));
+    lblTotalContribution = NewTotalsLabel(this, "lblTotalContribution");
+    lblTotalDistribution = NewTotalsLabel(this, "lblTotalDistribution");
+    lblInfoBalance = NewTotalsLabel(this, "lblInfoBalance");
+    cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+
+    // Figures on the left, locks on the right, the two grids beneath them side by side.
+    auto* figures = new QGridLayout;
+    const std::pair<QLabel*, QWidget*> left[] = {{lblYear, dtpYear},
+                                                 {lblNoOfManagers, txtNoOfManagers},
+                                                 {lblNoOfRounds, txtNoOfRounds},
+                                                 {lblMoneyCont, txtMoneyContribution},
+                                                 {lblNoOfRegularWeeks, txtNoOfRegularWeeks},
+                                                 {lblTotalNoOfWeeks, txtTotalNoOfWeeks}};
+    const std::pair<QLabel*, QWidget*> right[] = {{lblRankLocked, chkRankLocked},
+                                                  {lblDraftLocked, chkDraftLocked},
+                                                  {lblSeasonLocked, chkSeasonLocked},
+                                                  {lblSeasonStarted, chkSeasonStarted}};
+    for (int row = 0; row < static_cast<int>(std::size(left)); ++row) {
+        figures->addWidget(left[row].first, row, 0);
+        figures->addWidget(left[row].second, row, 1);
+    }
+    for (int row = 0; row < static_cast<int>(std::size(right)); ++row) {
+        figures->addWidget(right[row].first, row, 3);
+        figures->addWidget(right[row].second, row, 4);
+    }
+    figures->setColumnMinimumWidth(2, 40);
+    figures->setColumnStretch(5, 1);
+
+    auto* managers = new QVBoxLayout;
+    managers->addWidget(lblMgrPlaying);
+    managers->addWidget(wbManagers, 1);
+    auto* money = new QVBoxLayout;
+    money->addWidget(lblMoneyDistr);
+    money->addWidget(wbMoneyDistr, 1);
+    money->addWidget(lblTotalContribution);
+    money->addWidget(lblTotalDistribution);
+    money->addWidget(lblInfoBalance);
+    auto* grids = new QHBoxLayout;
+    grids->addLayout(managers, 2);
+    grids->addLayout(money, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdClose);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(figures);
+    column->addLayout(grids, 1);
+    column->addLayout(buttons);
+}
+
+void frmSeasonInfo::ConnectControls() {
+    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
+                           txtNoOfRegularWeeks, txtTotalNoOfWeeks}) {
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [this, box] { TextBoxChanged(box); });
+    }
+    for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
+        connect(box, &QCheckBox::clicked, this, [this, box] { CheckBoxClicked(box); });
+    connect(dtpYear, &YearPicker::Change, this, [this] { dtpYear_Change(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { Save(true); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(wbManagers, &HtmlView::documentComplete, this,
+            [this] { wbManagers_DocumentComplete(); });
+    connect(wbMoneyDistr, &HtmlView::documentComplete, this,
+            [this] { wbMoneyDistr_DocumentComplete(); });
+}
+
+bool frmSeasonInfo::Initialize(const ComPtr<IDataService>& oDataService,
+                               const ComPtr<ISetupService>& oSetupService) {
+    m_oDataService = oDataService;
+    m_oSetupService = oSetupService;
+    const int year = static_cast<int>(Today().year());
+    const QDate maximum = QDate::fromString(QStringLiteral("12/31/") + QString::number(year),
+                                            QStringLiteral("MM/dd/yyyy"));
+    if (!maximum.isValid()) {
+        MsgBox(
+            "Error in initializing form.\r\nThe year " + std::to_string(year) + " cannot be shown.",
+            MsgButtons::OK, "Gridora");
+        return false;
+    }
+    dtpYear->setMaximumDate(maximum);
+    return true;
+}
+
+// ---- Activation ---------------------------------------------------------------------------
+
+void frmSeasonInfo::Activated() {
+    LoadSeason();
+}
+
+void frmSeasonInfo::LoadSeason() {
+    m_loading = true;
+    m_season = m_oDataService ? m_oDataService->GetCurrentSeasonInfo() : ComPtr<ISeasonInfo>();
+    if (m_season)
+        ShowSeason();
+    else
+        ShowNoSeason();
+    m_sortedManagers = SortManagers(m_managers, SortByName);
+    if (m_oDocumentMgr && m_oDocumentMD) {
+        BuildManagersGrid();
+        BuildPrizesGrid();
+        ApplyEditableState(!m_locked);
+    }
+    if (m_season) EnableAmountInputs(!m_season->get_HasSeasonStarted());
+    m_loading = false;
+    cmdSave->setEnabled(false);
+}
+
+void frmSeasonInfo::ShowNoSeason() {
+    const auto today = Today();
+    dtpYear->setDate(QDate(static_cast<int>(today.year()),
+                           static_cast<int>(unsigned(today.month())),
+                           static_cast<int>(unsigned(today.day()))));
+    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
+                           txtNoOfRegularWeeks, txtTotalNoOfWeeks})
+        box->clear();
+    for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
+        box->setChecked(false);
+    m_prizes = nullptr;
+    m_managers = nullptr;
+    m_locked = false;
+}
+
+void frmSeasonInfo::ShowSeason() {
+    m_seasonDate = QDate(m_season->get_Year(), 1, 1);
+    dtpYear->setDate(m_seasonDate);
+    txtNoOfManagers->setText(QString::number(m_season->get_NoOfManagers()));
+    txtNoOfRounds->setText(QString::number(m_season->get_NoOfRounds()));
+    txtNoOfRegularWeeks->setText(QString::number(m_season->get_NoOfRegularWeeks()));
+    txtTotalNoOfWeeks->setText(QString::number(m_season->get_TotalNoOfWeeks()));
+    txtMoneyContribution->setText(QString::number(m_season->get_MoneyContribution()));
+    m_prizes = m_season->get_Prizes();
+    m_managers = m_season->get_Managers();
+    chkRankLocked->setChecked(m_season->get_IsRankingLocked());
+    chkDraftLocked->setChecked(m_season->get_IsDraftLocked());
+    chkSeasonStarted->setChecked(m_season->get_HasSeasonStarted());
+    chkSeasonLocked->setChecked(m_season->get_IsSeasonLocked());
+    m_locked = m_season->get_IsSeasonLocked();
+}
+
+void frmSeasonInfo::ApplyEditableState(bool editable) {
+    if (editable) {
+        txtNoOfManagers->setEnabled(!chkRankLocked->isChecked());
+        txtNoOfRounds->setEnabled(!chkDraftLocked->isChecked());
+        const bool started = chkSeasonStarted->isChecked();
+        for (QLineEdit* box : {txtTotalNoOfWeeks, txtNoOfRegularWeeks, txtMoneyContribution})
+            box->setEnabled(!started);
+        const bool seasonLocked = chkSeasonLocked->isChecked();
+        for (QCheckBox* box : {chkSeasonStarted, chkDraftLocked, chkRankLocked})
+            box->setEnabled(!seasonLocked);
+    } else {
+        for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtTotalNoOfWeeks,
+                               txtNoOfRegularWeeks, txtMoneyContribution})
+            box->setEnabled(false);
+        // The season lock itself stays enabled, so the season can be unlocked again.
+        for (QCheckBox* box : {chkDraftLocked, chkRankLocked, chkSeasonStarted})
+            box->setEnabled(false);
+    }
+    EnableFeePaidBoxes(editable);
+}
+
+// ---- Text boxes and check boxes -----------------------------------------------------------
+
+bool frmSeasonInfo::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::FocusIn) {
+        // After the click that focused the box has placed its cursor.
+        QTimer::singleShot(0, box, [box] { SelectAllText(box); });
+    } else if (box && event->type() == QEvent::FocusOut &&
+               UserMovedFocus(static_cast<QFocusEvent*>(event)->reason())) {
+        TextBoxLostFocus(box);
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void frmSeasonInfo::TextBoxChanged(QLineEdit* box) {
+    if (m_loading) return;
+    MarkDirty();
+    if (box == txtMoneyContribution || box == txtNoOfRegularWeeks) {
+        UpdateTotals();
+    } else if (box == txtNoOfManagers) {
+        // A count out of range keeps the grid as it is; leaving the box says why.
+        if (ManagerCountAcceptable()) BuildManagersGrid();
+        UpdateTotals();
+    }
+}
+
+void frmSeasonInfo::TextBoxLostFocus(QLineEdit* box) {
+    std::string message;
+    if (!IsShortestNumber(box->text().toStdString()))
+        message = kNumericValue;
+    else if (box == txtNoOfManagers && !ManagerCountAcceptable())
+        message =
+            "Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".";
+    if (message.empty()) return;
+    MsgBox(message, MsgButtons::OK, "Gridora");
+    // Once the focus change under way has finished.
+    QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+}
+
+bool frmSeasonInfo::ManagerCountAcceptable() const {
+    const double count = RoundHalfEven(NumericValue(txtNoOfManagers->text().toStdString()));
+    return count >= 0 && count <= kMaxManagers;
+}
+
+void frmSeasonInfo::CheckBoxClicked(QCheckBox* box) {
+    if (m_loading) return;
+    MarkDirty();
+    const bool checked = box->isChecked();
+    if (box == chkRankLocked) {
+        txtNoOfManagers->setEnabled(!checked);
+    } else if (box == chkDraftLocked) {
+        txtNoOfRounds->setEnabled(!checked);
+    } else if (box == chkSeasonStarted) {
+        for (QLineEdit* text : {txtTotalNoOfWeeks, txtNoOfRegularWeeks, txtMoneyContribution})
+            text->setEnabled(!checked);
+        BuildPrizesGrid();
+    } else if (box == chkSeasonLocked) {
+        ApplyEditableState(!checked);
+    }
+}
+
+void frmSeasonInfo::MarkDirty() {
+    cmdSave->setEnabled(true);
+}
+
+// ---- Year, save and close -----------------------------------------------------------------
+
+void frmSeasonInfo::dtpYear_Change() {
+    const int picked = dtpYear->year();
+    const int loaded = m_seasonDate.isValid() ? m_seasonDate.year() : 0;
+    if (picked == loaded) {
+        const int maximum = dtpYear->maximumDate().year();
+        const std::string message =
+            picked == maximum ? "You can not create future football season beyond the current " +
+                                    std::to_string(maximum) + " season."
+                              : std::string("Error in changing season.");
+        MsgBox(message, MsgButtons::OK, "Gridora");
+        return;
+    }
+    if (!SavePrompt()) {
+        if (m_seasonDate.isValid()) dtpYear->setDate(m_seasonDate);
+        return;
+    }
+    if (m_oDataService) m_oDataService->let_CurrentSeasonYear(picked);
+    LoadSeason();
+    emit YearChanged();
+}
+
+bool frmSeasonInfo::SavePrompt() {
+    if (!cmdSave->isEnabled()) return true;
+    switch (MsgBox(kSaveChanges, MsgButtons::YesNoCancel, "Gridora")) {
+        case MsgAnswer::Yes:
+            Save(true);
+            return true;
+        case MsgAnswer::No:
+            if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool frmSeasonInfo::Save(bool checkPendingInput) {
+    if (checkPendingInput && !TakePendingGridInput()) return false;
+    if (!ManagerCountAcceptable()) {
+        MsgBox("Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".",
+               MsgButtons::OK, "Gridora");
+        return false;
+    }
+    if (!m_oDataService) return false;
+    if (!m_season) {
+        const int year = dtpYear->year();
+        m_season = m_oDataService->AddSeason(year);
+        if (!m_season) return false;  // the data service has said why
+        m_oDataService->let_CurrentSeasonYear(year);
+    }
+    AssignSeason();
+    const bool managersSaved = m_oDataService->SaveManagersPlaying();
+    const bool seasonSaved = m_oDataService->SaveCurrentSeasonInfo();
+    if (!managersSaved || !seasonSaved) return false;  // the data service has shown its error
+    LoadSeason();
+    return true;
+}
+
+// An amount or a name typed into the grid input that last had the focus but not yet confirmed
+// is taken over first. An empty name is nothing pending.
+bool frmSeasonInfo::TakePendingGridInput() {
+    if (m_focusedInputId.empty()) return true;
+    const ElementPtr input = GridInput(m_focusedInputId);
+    if (!input) {
+        m_focusedInputId.clear();
+        return true;
+    }
+    const std::string code = GetField(m_focusedInputId, "-", 1);
+    if (code != seasongrid::kAmount && input->value().empty()) {
+        m_focusedInputId.clear();
+        return true;
+    }
+    return OnGridInputChange(input);
+}
+
+void frmSeasonInfo::AssignSeason() {
+    m_season->let_NoOfManagers(BoxValue(txtNoOfManagers));
+    m_season->let_NoOfRounds(BoxValue(txtNoOfRounds));
+    m_season->let_NoOfRegularWeeks(BoxValue(txtNoOfRegularWeeks));
+    m_season->let_TotalNoOfWeeks(BoxValue(txtTotalNoOfWeeks));
+    m_season->let_MoneyContribution(BoxValue(txtMoneyContribution));
+    m_season->let_IsRankingLocked(chkRankLocked->isChecked());
+    m_season->let_IsDraftLocked(chkDraftLocked->isChecked());
+    m_season->let_IsSeasonLocked(chkSeasonLocked->isChecked());
+    m_season->let_HasSeasonStarted(chkSeasonStarted->isChecked());
+    m_season->set_Prizes(m_prizes);
+}
+
+void frmSeasonInfo::cmdClose_Click() {
+    if (!SavePrompt()) return;
+    HideAndRaiseFormClosed();
+}
+
+void frmSeasonInfo::Deactivated() {
+    if (cmdSave->isEnabled()) Save(false);
+}
+
+// ---- Views --------------------------------------------------------------------------------
+
+void frmSeasonInfo::wbManagers_DocumentComplete() {
+    HtmlDocument* document = wbManagers->document();
+    if (!document || !document->body()) return;
+    m_oDocumentMgr = document;
+    m_oEventForwarderMgr = std::make_unique<EventForwarder>();
+    m_oEventForwarderMgr->Bind(m_oDocumentMgr, this);
+    m_oDocumentMgr->body()->setStyle("margin", "0");
+    m_oDocumentMgr->body()->setStyle("overflow", "auto");
+    BuildManagersGrid();
+    ApplyEditableState(!m_locked);
+}
+
+void frmSeasonInfo::wbMoneyDistr_DocumentComplete() {
+    HtmlDocument* document = wbMoneyDistr->document();
+    if (!document || !document->body()) return;
+    m_oDocumentMD = document;
+    m_oEventForwarderMD = std::make_unique<EventForwarder>();
+    m_oEventForwarderMD->Bind(m_oDocumentMD, this);
+    m_oDocumentMD->body()->setStyle("margin", "0");
+    m_oDocumentMD->body()->setStyle("overflow", "auto");
+    BuildPrizesGrid();
+    EnableAmountInputs(!chkSeasonStarted->isChecked() && !m_locked);
+}
+
+void frmSeasonInfo::Terminate() {
+    for (std::unique_ptr<EventForwarder>* forwarder : {&m_oEventForwarderMgr, &m_oEventForwarderMD})
+        if (*forwarder) {
+            (*forwarder)->Release();
+            forwarder->reset();
+        }
+    m_oDocumentMgr = nullptr;
+    m_oDocumentMD = nullptr;
+    m_prizes = nullptr;
+    m_managers = nullptr;
+    m_sortedManagers = nullptr;
+    m_season = nullptr;
+    m_oSetupService = nullptr;
+    m_oDataService = nullptr;
+}
+
+}  // namespace gr::ui

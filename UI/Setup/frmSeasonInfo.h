@@ -1,0 +1,149 @@
+// The season setup window: one season of the league by year (its figures and four locks), the
+// managers who play with their fee-paid marks and the money distribution, with live totals.
+// Choosing another year makes that year's season the current one of the whole program. Every
+// edit goes into the season the data service holds; Save, leaving the window, or Yes at the
+// save prompt stores it. The Save button doubles as the mark of unsaved changes.
+#pragma once
+
+#include <QDate>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildWindow.h"
+#include "EventForwarder.h"
+#include "GRIData.h"
+#include "HtmlView.h"
+#include "IActualEventHandler.h"
+#include "IDataService.h"
+#include "ISetupService.h"
+#include "YearPicker.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace gr::ui {
+
+class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
+    Q_OBJECT
+  public:
+    // More manager rows than this are refused: a typed count draws that many grid rows.
+    static constexpr int32_t kMaxManagers = 100;
+
+    explicit frmSeasonInfo(QWidget* parent = nullptr);
+    ~frmSeasonInfo() override;
+
+    // Keeps both services and lets the year picker go up to this calendar year. False (after
+    // telling the user) when that fails.
+    bool Initialize(const ComPtr<IDataService>& oDataService,
+                    const ComPtr<ISetupService>& oSetupService);
+
+    void Activated() override;
+    void Deactivated() override;
+    void HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventObj) override;
+
+    QLabel* lblYear;
+    YearPicker* dtpYear;
+    QLabel* lblNoOfManagers;
+    QLineEdit* txtNoOfManagers;
+    QLabel* lblNoOfRounds;
+    QLineEdit* txtNoOfRounds;
+    QLabel* lblMoneyCont;
+    QLineEdit* txtMoneyContribution;
+    QLabel* lblNoOfRegularWeeks;
+    QLineEdit* txtNoOfRegularWeeks;
+    QLabel* lblTotalNoOfWeeks;
+    QLineEdit* txtTotalNoOfWeeks;
+    QLabel* lblRankLocked;
+    QCheckBox* chkRankLocked;
+    QLabel* lblDraftLocked;
+    QCheckBox* chkDraftLocked;
+    QLabel* lblSeasonLocked;
+    QCheckBox* chkSeasonLocked;
+    QLabel* lblSeasonStarted;
+    QCheckBox* chkSeasonStarted;
+    QLabel* lblMgrPlaying;
+    HtmlView* wbManagers;
+    QLabel* lblMoneyDistr;
+    HtmlView* wbMoneyDistr;
+    QLabel* lblTotalContribution;
+    QLabel* lblTotalDistribution;
+    QLabel* lblInfoBalance;
+    QPushButton* cmdSave;
+    QPushButton* cmdClose;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // ---- The window (frmSeasonInfo.cpp) ----
+    void BuildControls();
+    void ConnectControls();
+    void LoadSeason();  // the activation: fetch the current season and fill everything
+    void ShowNoSeason();
+    void ShowSeason();
+    void ApplyEditableState(bool editable);
+    void TextBoxChanged(QLineEdit* box);
+    void TextBoxLostFocus(QLineEdit* box);
+    void CheckBoxClicked(QCheckBox* box);
+    void dtpYear_Change();
+    bool SavePrompt();  // true: go on; false: the user cancelled
+    bool Save(bool checkPendingInput);
+    bool TakePendingGridInput();
+    bool ManagerCountAcceptable() const;
+    void AssignSeason();
+    void cmdClose_Click();
+    void wbManagers_DocumentComplete();
+    void wbMoneyDistr_DocumentComplete();
+    void Terminate();
+
+    // ---- The grids (frmSeasonInfoGrids.cpp) ----
+    void BuildManagersGrid();
+    void BuildPrizesGrid();
+    void AddNewPrizeRow(int32_t row);
+    void UpdateTotals();
+    void EnableFeePaidBoxes(bool enable);
+    void EnableAmountInputs(bool enable);
+    void AttachManagerRow(int32_t row, const std::string& recordId);
+    void AttachPrizeRow(int32_t row, const std::string& recordId);
+    bool OnGridInputChange(const ElementPtr& input);
+    bool AmountChanged(const ElementPtr& input, const std::string& recordId);
+    bool ManagerNameTyped(const ElementPtr& input, int32_t row);
+    bool PrizeNameTyped(const ElementPtr& input, int32_t row);
+    void IconClicked(const std::string& code, int32_t row, const std::string& recordId);
+    void RemoveManagerOfRow(int32_t row, const std::string& recordId);
+    void RemovePrizeOfRow(int32_t row, const std::string& recordId);
+    bool AddManagerToRow(int32_t row, const ComPtr<IPickable>& picked);
+    bool AddPrizeToRow(int32_t row, const ComPtr<IPickable>& picked);
+    void RewriteManagerRow(int32_t row, const std::string& oldId, const std::string& newId);
+    void RewritePrizeRow(int32_t row, const std::string& oldId, const std::string& newId);
+    ComPtr<IPickable> SearchCatalogue(InfoTypeEnum type, const std::string& text);
+    ComPtr<IPickable> OpenAddNewDialog(InfoTypeEnum type);
+    ElementPtr GridInput(const std::string& id) const;
+    std::string RecordIdOfRow(const std::vector<std::string>& rows, int32_t row) const;
+    void MarkDirty();
+
+    ComPtr<IDataService> m_oDataService;
+    ComPtr<ISetupService> m_oSetupService;
+    ComPtr<ISeasonInfo> m_season;
+    QDate m_seasonDate;  // 1 January of the loaded season's year; invalid without a season
+    ComPtr<Collection> m_prizes;
+    ComPtr<Collection> m_managers;
+    ComPtr<Collection> m_sortedManagers;
+    bool m_loading = false;
+    bool m_locked = false;
+    std::string m_focusedInputId;
+    int32_t m_newPrizeRow = 0;
+    // The record id each grid row holds now (empty for an empty row); row r at [r - 1].
+    std::vector<std::string> m_managerRowIds;
+    std::vector<std::string> m_prizeRowIds;
+
+    HtmlDocument* m_oDocumentMgr = nullptr;
+    HtmlDocument* m_oDocumentMD = nullptr;
+    std::unique_ptr<EventForwarder> m_oEventForwarderMgr;
+    std::unique_ptr<EventForwarder> m_oEventForwarderMD;
+};
+
+}  // namespace gr::ui

@@ -1,0 +1,220 @@
+// Draft night in the real browser view: the program ranks the demo league's ten managers, then
+// the whole 15-round snake draft (150 picks) is typed name by name into the pick field with
+// Enter, one name already taken is refused, the draft is saved, locked and reopened by manager.
+// What the league file then holds is compared with what the browser shows. Screenshots of the
+// board land in <build>/screenshots. Needs a display (xvfb-run).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScreen>
+#include <QTest>
+#include <iostream>
+
+#include "GRUtils.h"
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "TestEnvironment.h"
+#include "frmDraftPlayers.h"
+#include "frmDraftRanking.h"
+#include "frmMain.h"
+#include "test_shell_support.h"
+
+namespace gr::ui::test {
+namespace {
+
+constexpr int32_t kManagers = 10;
+constexpr int32_t kRounds = 15;
+constexpr int32_t kPicks = kManagers * kRounds;
+constexpr int32_t kRefusedAt = 37;  // the pick at which a taken name is typed first
+
+void SaveScreenshot(QWidget& window, const QString& name) {
+    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
+    // Let the browser's compositor catch up before the picture is taken.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QPixmap picture = window.screen()->grabWindow(window.winId());
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
+}
+
+// "First Last" of every player of the shipped roster, in file order.
+std::vector<std::string> RosterNames() {
+    QFile file(QStringLiteral(GRIDORA_DATA_DIR "/nfl-players-2023.csv"));
+    std::vector<std::string> names;
+    if (!file.open(QIODevice::ReadOnly)) return names;
+    file.readLine();  // heading
+    while (!file.atEnd()) {
+        const QStringList fields = QString::fromUtf8(file.readLine()).trimmed().split(',');
+        if (fields.size() >= 2) names.push_back((fields[1] + " " + fields[0]).toStdString());
+    }
+    return names;
+}
+
+// Roster names that the program's search finds exactly one player for.
+std::vector<std::string> UniqueNames(const ComPtr<IDataService>& data, size_t count) {
+    std::vector<std::string> names;
+    for (const std::string& name : RosterNames()) {
+        const auto found = data->Search(TypePlayerOrTeam, name, false, true);
+        if (found && found->Count() == 1) names.push_back(name);
+        if (names.size() == count) break;
+    }
+    return names;
+}
+
+// Without a window manager the browser's own window keeps the activation once a page has
+// loaded; the organiser's keys go to the program's window, as a click into it would make them.
+bool Activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void ClickButton(QAbstractButton* button) {
+    ASSERT_TRUE(button->isVisible() && button->isEnabled()) << button->objectName().toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// What the browser shows in every pick's cell of the by-manager grid, by pick number, its
+// three parts (name, position, pick number) separated by single blanks.
+std::map<int32_t, std::string> BrowserCells(HtmlView& view) {
+    std::map<int32_t, std::string> cells;
+    for (int32_t pick = 1; pick <= kPicks; ++pick) {
+        int32_t row = 0;
+        int32_t column = 0;
+        DraftCellOf(DraftView::ByManager, pick, kManagers, row, column);
+        cells[pick] = RunScript(view, QStringLiteral("document.getElementById('%1').innerText")
+                                          .arg(QString::fromStdString(DraftCellId(row, column))))
+                          .toString()
+                          .simplified()
+                          .toStdString();
+    }
+    return cells;
+}
+
+class DraftEndToEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        user = ScriptedUser::Install();
+        databases.UseType(DBTest);
+        // The demo's current season drafts sixteen rounds; this draft night has fifteen.
+        const auto setup = InitializedSetupService();
+        ASSERT_TRUE(setup);
+        const auto season = setup->get_DataService()->GetCurrentSeasonInfo();
+        ASSERT_EQ(season->get_NoOfManagers(), kManagers);
+        season->let_NoOfRounds(kRounds);
+        ASSERT_TRUE(setup->get_DataService()->SaveCurrentSeasonInfo());
+    }
+
+    std::shared_ptr<ScriptedUser> user;
+    ShellDatabases databases;
+};
+
+TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManager) {
+    QElapsedTimer clock;
+    clock.start();
+    frmMain main;
+    ASSERT_TRUE(main.StartUp());
+    main.resize(1280, 900);
+    main.show();
+    ASSERT_TRUE(FindAction(main, "mnuRanking")->isEnabled());
+    ASSERT_TRUE(FindAction(main, "mnuDraft")->isEnabled());
+
+    // The ranking: shuffled and locked with the mouse.
+    FindAction(main, "mnuRanking")->trigger();
+    auto* ranking = qobject_cast<frmDraftRanking*>(main.CurrentChild());
+    ASSERT_NE(ranking, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ranking->wbDisplay->isLoaded(); }));
+    ClickButton(ranking->cmdShuffle);
+    ClickButton(ranking->cmdSave);
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*ranking->wbDisplay));
+    SaveScreenshot(main, QStringLiteral("draft-ranking.png"));
+
+    FindAction(main, "mnuDraft")->trigger();
+    auto* board = qobject_cast<frmDraftPlayers*>(main.CurrentChild());
+    ASSERT_NE(board, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return board->wbReport->isLoaded(); }));
+    ASSERT_TRUE(Activate(main));
+    ASSERT_TRUE(board->txtPlayerName->hasFocus());
+    const std::vector<std::string> names = UniqueNames(main.DataService(), kPicks);
+    ASSERT_EQ(names.size(), static_cast<size_t>(kPicks));
+
+    for (int32_t pick = 1; pick <= kPicks; ++pick) {
+        ASSERT_EQ(board->CurrentPick(), pick);
+        if (pick == kRefusedAt) {
+            QTest::keyClicks(board->txtPlayerName, QString::fromStdString(names[0]));
+            QTest::keyClick(board->txtPlayerName, Qt::Key_Return);
+            ASSERT_EQ(user->messages.size(), 1U);
+            EXPECT_EQ(user->messages[0].text.rfind("Dude, ", 0), 0U) << user->messages[0].text;
+            EXPECT_NE(user->messages[0].text.find(" in round #1."), std::string::npos);
+            ASSERT_EQ(board->CurrentPick(), pick);
+            board->txtPlayerName->selectAll();
+        }
+        QTest::keyClicks(board->txtPlayerName,
+                         QString::fromStdString(names[static_cast<size_t>(pick - 1)]));
+        QTest::keyClick(board->txtPlayerName, Qt::Key_Return);
+    }
+    EXPECT_EQ(board->CurrentPick(), kPicks);
+    EXPECT_FALSE(board->cmdNextPick->isEnabled());
+    EXPECT_EQ(user->messages.size(), 1U);
+    EXPECT_TRUE(user->modalTitles.empty());
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*board->wbReport));
+    SaveScreenshot(main, QStringLiteral("draft-board-by-round.png"));
+
+    ClickButton(board->cmdSave);
+    EXPECT_FALSE(board->cmdSave->isEnabled());
+    ClickButton(board->cmdLockDrafting);
+    EXPECT_FALSE(board->fraCurrentPick->isVisible());
+    ClickButton(board->cmdClose);
+    EXPECT_EQ(user->messages.size(), 1U) << "nothing was left to save";
+
+    FindAction(main, "mnuDraft")->trigger();
+    board = qobject_cast<frmDraftPlayers*>(main.CurrentChild());
+    ASSERT_TRUE(WaitUntil([&] { return board->wbReport->isLoaded(); }));
+    EXPECT_EQ(board->View(), DraftView::ByManager);
+    EXPECT_FALSE(board->fraCurrentPick->isVisible());
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*board->wbReport));
+    const std::map<int32_t, std::string> shown = BrowserCells(*board->wbReport);
+    SaveScreenshot(main, QStringLiteral("draft-board-by-manager.png"));
+    FindAction(main, "mnuExit")->trigger();
+    ASSERT_TRUE(main.IsShutDown());
+    // The unloaded windows let go of the data service, and so of the league file.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The league file, read afresh: every pick by the manager the snake gives it.
+    const auto setup = InitializedSetupService();
+    const auto season = setup->get_DataService()->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season->get_IsDraftLocked());
+    const auto ranked = SortManagers(season->get_Managers(), SortByRank);
+    for (const auto& draft : season->get_Drafts()->ItemsAs<IDraftInfo>()) {
+        const int32_t pick = draft->get_DraftNo();
+        const auto player = draft->get_PlayerOrTeam().As<IPlayerInfo>();
+        ASSERT_TRUE(player) << "pick " << pick;
+        EXPECT_EQ(draft->get_PlayerOrTeam()->get_PickName(), names[static_cast<size_t>(pick - 1)]);
+        EXPECT_EQ(shown.at(pick), draft->get_PlayerOrTeam()->get_PickName() + " (" +
+                                      player->get_Position()->get_Abbr() + ") (" +
+                                      std::to_string(pick) + ")");
+        int32_t position = 0;
+        int32_t round = 0;
+        int32_t inRound = 0;
+        GetDraftSlot(pick, kManagers, position, round, inRound);
+        EXPECT_EQ(draft->get_Manager()->get_ID(), ranked->ItemAs<IManagerInfo>(position)->get_ID())
+            << "pick " << pick;
+    }
+    EXPECT_EQ(season->get_Drafts()->Count(), kPicks);
+    std::cout << "draft night journey: " << clock.elapsed() << " ms\n";
+}
+
+}  // namespace
+}  // namespace gr::ui::test
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,207 @@
+// The season setup window in the program, in the real browser view, with real mouse and key
+// input, on the real services over a copy of the demo league: this year's season is entered
+// from scratch (managers typed by name, fees marked, prizes with amounts), saved, closed and
+// opened again; then another season year is reached with the year arrows. Screenshots land in
+// <build>/screenshots. Needs a display (xvfb-run).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QWebEngineView>
+
+#include "GRStringUtils.h"
+#include "GRUtils.h"
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "TestEnvironment.h"
+#include "frmMain.h"
+#include "frmSeasonInfo.h"
+#include "test_shell_support.h"
+
+namespace gr::ui::test {
+namespace {
+
+const char* const kLastNames[] = {"Alvarez",    "Brennan", "Chen",     "Dubois",  "Eriksen",
+                                  "Fitzgerald", "Gupta",   "Hoffmann", "Ivanova", "Jackson"};
+
+void SaveScreenshot(QWidget& window, const QString& name) {
+    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
+    // Let the browser's compositor catch up before the picture is taken.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QPixmap picture = window.screen()->grabWindow(window.winId());
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
+}
+
+// The record id a grid row holds now, read from its name cell ("EC-r-k" or "EA-r-k").
+std::string RecordOfRow(HtmlView& view, const char* cellCode, int32_t row) {
+    std::string found;
+    const std::string prefix = std::string(cellCode) + "-" + std::to_string(row) + "-";
+    view.document()->body()->forEachElement([&](const ElementPtr& e) {
+        if (e->id().rfind(prefix, 0) == 0) found = GetField(e->id(), "-", 3);
+    });
+    return found;
+}
+
+// Types into a page input with real keys and leaves it with Tab, as a user confirms an entry.
+bool TypeAndLeave(HtmlView& view, const std::string& id, const QString& text) {
+    if (!RealType(view, id, text)) return false;
+    QWidget* input = RealBackend(view)->view()->focusProxy();
+    QTest::keyClick(input ? input : RealBackend(view)->view(), Qt::Key_Tab);
+    return true;
+}
+
+std::string BrowserProperty(HtmlView& view, const std::string& id, const char* property) {
+    return RunScript(view, QStringLiteral("String(document.getElementById('%1').%2)")
+                               .arg(QString::fromStdString(id), QLatin1String(property)))
+        .toString()
+        .toStdString();
+}
+
+class SeasonEndToEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        user = ScriptedUser::Install();
+        databases.UseType(DBTest);
+        year = databases.CurrentSeasonYear();
+        EmptyThisYearsSeason();
+    }
+
+    // This year's demo season without managers or prizes, as a league starts its year.
+    void EmptyThisYearsSeason() {
+        const auto setup = InitializedSetupService();
+        ASSERT_TRUE(setup);
+        const auto data = setup->get_DataService();
+        const auto season = data->GetCurrentSeasonInfo();
+        for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>())
+            season->RemoveManager(manager);
+        season->get_Prizes()->Clear();
+        ASSERT_TRUE(data->SaveManagersPlaying());
+        ASSERT_TRUE(data->SaveCurrentSeasonInfo());
+    }
+
+    frmSeasonInfo* OpenSeasonWindow(frmMain& main) {
+        FindAction(main, "mnuSeasonInfo")->trigger();
+        auto* window = qobject_cast<frmSeasonInfo*>(main.CurrentChild());
+        if (!window) return nullptr;
+        const bool loaded = WaitUntil(
+            [&] { return window->wbManagers->isLoaded() && window->wbMoneyDistr->isLoaded(); });
+        if (!loaded || !WaitForBrowserToMatchModel(*window->wbManagers) ||
+            !WaitForBrowserToMatchModel(*window->wbMoneyDistr))
+            return nullptr;
+        return window;
+    }
+
+    std::shared_ptr<ScriptedUser> user;
+    ShellDatabases databases;
+    int32_t year = 0;
+};
+
+TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLastYear) {
+    frmMain main;
+    ASSERT_TRUE(main.StartUp());
+    main.resize(1200, 900);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    frmSeasonInfo* window = OpenSeasonWindow(main);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->txtNoOfManagers->text(), "10");
+    HtmlView& managers = *window->wbManagers;
+    HtmlView& money = *window->wbMoneyDistr;
+
+    // Ten managers by last name; each name matches one manager, who is added at once.
+    std::vector<std::string> ids;
+    for (int32_t row = 1; row <= 10; ++row) {
+        const std::string input = "AB-" + std::to_string(row) + "-";
+        ASSERT_TRUE(TypeAndLeave(managers, input, QString::fromLatin1(kLastNames[row - 1])))
+            << input;
+        ASSERT_TRUE(WaitUntil([&] { return !RecordOfRow(managers, "EC", row).empty(); }))
+            << kLastNames[row - 1];
+        ids.push_back(RecordOfRow(managers, "EC", row));
+    }
+    // Fees of the first three rows.
+    for (int32_t row = 1; row <= 3; ++row) {
+        const std::string box = "BA-" + std::to_string(row) + "-" + ids[row - 1];
+        ASSERT_TRUE(RealClick(managers, box));
+        ASSERT_TRUE(WaitUntil([&] { return managers.document()->getElementById(box)->checked(); }));
+    }
+
+    // Three prizes with their amounts; each entry opens the next new-prize row.
+    const std::pair<const char*, const char*> prizes[] = {
+        {"Champion", "600"}, {"Runner", "300"}, {"Weekly", "20"}};
+    for (int32_t row = 1; row <= 3; ++row) {
+        ASSERT_TRUE(TypeAndLeave(money, "AC-" + std::to_string(row) + "-",
+                                 QString::fromLatin1(prizes[row - 1].first)));
+        ASSERT_TRUE(WaitUntil([&] { return !RecordOfRow(money, "EA", row).empty(); }));
+        const std::string amount =
+            "AA-" + std::to_string(row) + "-" + RecordOfRow(money, "EA", row);
+        ASSERT_TRUE(TypeAndLeave(money, amount, QString::fromLatin1(prizes[row - 1].second)));
+        ASSERT_TRUE(WaitUntil([&] {
+            return window->lblTotalDistribution->text().endsWith(
+                row == 1 ? "600" : (row == 2 ? "900" : "1180"));
+        })) << window->lblTotalDistribution->text().toStdString();
+    }
+    EXPECT_TRUE(money.document()->getElementById("AC-4-"));
+    EXPECT_EQ(window->lblInfoBalance->text(), "Balance: 20");
+    EXPECT_TRUE(WaitForBrowserToMatchModel(managers));
+    EXPECT_TRUE(WaitForBrowserToMatchModel(money));
+    SaveScreenshot(main, QStringLiteral("season-entered.png"));
+
+    ASSERT_TRUE(window->cmdSave->isEnabled());
+    QTest::mouseClick(window->cmdSave, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return !window->cmdSave->isEnabled(); }));
+    QTest::mouseClick(window->cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
+
+    // Opened again: everything is there, in the browser too.
+    window = OpenSeasonWindow(main);
+    ASSERT_NE(window, nullptr);
+    for (int32_t row = 1; row <= 10; ++row) {
+        const std::string id = RecordOfRow(*window->wbManagers, "EC", row);
+        EXPECT_NE(id, "") << row;
+        EXPECT_EQ(
+            BrowserProperty(*window->wbManagers, "BA-" + std::to_string(row) + "-" + id, "checked"),
+            row == 4 || row == 5 || row == 7 ? "true" : "false")
+            << row;  // in first-name order now: Kevin Brennan 4, Lily Chen 5, Maria Alvarez 7
+    }
+    EXPECT_EQ(window->lblTotalDistribution->text(), "Total Distribution: 1180");
+    EXPECT_EQ(window->lblInfoBalance->text(), "Balance: 20");
+    EXPECT_EQ(BrowserProperty(*window->wbMoneyDistr,
+                              "AA-1-" + RecordOfRow(*window->wbMoneyDistr, "EA", 1), "value"),
+              "600");
+    EXPECT_TRUE(user->messages.empty());
+    SaveScreenshot(main, QStringLiteral("season-reopened.png"));
+
+    // Last year's season with the down arrow; the main window's title follows.
+    window->dtpYear->setFocus();
+    QTest::keyClick(window->dtpYear, Qt::Key_Down);
+    ASSERT_TRUE(WaitUntil([&] { return window->chkSeasonLocked->isChecked(); }));
+    EXPECT_EQ(window->dtpYear->year(), year - 1);
+    EXPECT_EQ(main.windowTitle().toStdString(),
+              "Gridora Management System (Season Year: " + std::to_string(year - 1) + ") - Test");
+    EXPECT_EQ(RecordOfRow(*window->wbMoneyDistr, "EA", 5), "5");  // the demo's five prizes
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window->wbMoneyDistr));
+    SaveScreenshot(main, QStringLiteral("season-last-year.png"));
+    EXPECT_TRUE(user->messages.empty());
+}
+
+}  // namespace
+}  // namespace gr::ui::test
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
