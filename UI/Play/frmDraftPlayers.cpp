@@ -206,6 +206,7 @@ void frmDraftPlayers::RedrawGrid() {
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    m_drawnCells.clear();
     if (m_oDrafts)
         for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
             int32_t row = 0;
@@ -213,8 +214,9 @@ void frmDraftPlayers::RedrawGrid() {
             const int32_t pick = draft->get_DraftNo();
             if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) continue;
             if (row > rows || column > columns) continue;
-            cells[static_cast<size_t>((row - 1) * columns + column - 1)] =
-                DraftCellHtml(pick, draft->get_PlayerOrTeam());
+            std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
+            cells[static_cast<size_t>((row - 1) * columns + column - 1)] = html;
+            m_drawnCells[pick] = std::move(html);
         }
     m_oDocument->body()->setInnerHTML(DraftGridHtml(shape, cells));
 }
@@ -225,8 +227,13 @@ void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
     int32_t column = 0;
     const int32_t pick = draft->get_DraftNo();
     if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
-    if (const ElementPtr cell = m_oDocument->getElementById(DraftCellId(row, column)))
-        cell->setInnerHTML(DraftCellHtml(pick, draft->get_PlayerOrTeam()));
+    std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
+    const auto drawn = m_drawnCells.find(pick);
+    if (drawn != m_drawnCells.end() && drawn->second == html) return;
+    if (const ElementPtr cell = m_oDocument->getElementById(DraftCellId(row, column))) {
+        cell->setInnerHTML(html);
+        m_drawnCells[pick] = std::move(html);
+    }
 }
 
 void frmDraftPlayers::ScrollToPick(int32_t pick) {

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
@@ -110,6 +112,8 @@ class frmDraftPlayers : public ChildWindow {
     bool m_busy = false;
     std::unique_ptr<frmAddNewPopup> m_oFrmAddNew;  // created on first use, kept for the next
     HtmlDocument* m_oDocument = nullptr;
+    // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
+    std::map<int32_t, std::string> m_drawnCells;
 };
 
 }  // namespace gr::ui

@@ -28,6 +28,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ComponentFactory.h"
@@ -223,6 +224,7 @@ void PrivateScratchSpace() {
     PrivateScratchSpace();
     const auto command = AdminCommand(folder);
     std::vector<char*> argv;
+    argv.reserve(command.size() + 1);
     for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
     const int quiet = open("/dev/null", O_WRONLY);
@@ -404,7 +406,7 @@ std::string WhatIsBroken(const fs::path& folder, const Reference& reference) {
         const std::string name = entry.path().filename().string();
         if (!IsBackupName(name)) continue;
         if (std::string fault = LeagueFault(entry.path().string()); !fault.empty())
-            return name + ": " + fault;
+            return name + ": " + std::move(fault);
         if (!reference.states.count(LeagueDump(entry.path().string())))
             return name + " holds a league that was never live";
     }

@@ -105,7 +105,7 @@ class SmallDisk {
         {
             std::ofstream out(filler, std::ios::binary | std::ios::app);
             const std::string block(4096, 'f');
-            while (out.write(block.data(), block.size())) {
+            while (out.write(block.data(), static_cast<std::streamsize>(block.size()))) {
             }
         }
         const uintmax_t size = fs::file_size(filler);
@@ -157,7 +157,7 @@ TEST(DiskFullTest, SavesBackupsAndRestoresFailWithMessagesAndKeepTheLeague) {
     disk.Free();
     setup = folder.Start(message);
     ASSERT_TRUE(setup) << message;
-    disk.LeaveFree(40 * 1024);
+    disk.LeaveFree(uintmax_t{40} * 1024);
     const auto partly = FolderBytes(disk.Path());
     error.clear();
     EXPECT_FALSE(setup->CreateBackup(error));

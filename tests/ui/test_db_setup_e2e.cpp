@@ -1,6 +1,7 @@
 // The database setup window and the data commands in the real program and the real browser
 // view, with real mouse and key input: switch to the test database and back, back the live
-// league up, change a season, restore the backup. Screenshots land in <build>/screenshots.
+// league up, change a season in the season window, restore the backup. Screenshots land in
+// <build>/screenshots.
 // Needs a display (xvfb-run).
 #include <gtest/gtest.h>
 
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
@@ -19,6 +22,7 @@
 #include "ServiceHost.h"
 #include "TestEnvironment.h"
 #include "frmMain.h"
+#include "frmSeasonInfo.h"
 #include "frmSetup.h"
 #include "test_shell_support.h"
 
@@ -118,15 +122,25 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     ASSERT_TRUE(WaitUntil([&] { return !user->messages.empty(); }));
     EXPECT_EQ(user->messages.back().text, "Data backedup successfully.");
 
-    // A season window changes the current season and its fee, and retitles.
-    const auto data = main.DataService();
-    const int32_t fee = data->GetCurrentSeasonInfo()->get_MoneyContribution();
-    data->let_CurrentSeasonYear(year + 1);
-    data->GetCurrentSeasonInfo()->let_MoneyContribution(fee + 25);
-    ASSERT_TRUE(data->SaveCurrentSeasonInfo());
-    main.UpdateTitle();
-    FindAction(main, "mnuAbout")->trigger();
-    QPointer<ChildWindow> about = main.CurrentChild();
+    // In the season window: a new fee typed and saved, then last year's season with the arrow.
+    FindAction(main, "mnuSeasonInfo")->trigger();
+    auto* season = qobject_cast<frmSeasonInfo*>(main.CurrentChild());
+    ASSERT_NE(season, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return season->wbMoneyDistr->isLoaded(); }));
+    const std::string fee = season->txtMoneyContribution->text().toStdString();
+    QTest::mouseClick(season->txtMoneyContribution, Qt::LeftButton);
+    QTest::keyClick(season->txtMoneyContribution, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(season->txtMoneyContribution, QStringLiteral("175"));
+    QTest::keyClick(season->txtMoneyContribution, Qt::Key_Tab);
+    ASSERT_TRUE(WaitUntil([&] { return season->cmdSave->isEnabled(); }));
+    QTest::mouseClick(season->cmdSave, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return !season->cmdSave->isEnabled(); }));
+    ASSERT_EQ(main.DataService()->GetCurrentSeasonInfo()->get_MoneyContribution(), 175);
+    season->dtpYear->setFocus();
+    QTest::keyClick(season->dtpYear, Qt::Key_Down);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return main.windowTitle().toStdString() == ExpectedTitle(year - 1, "Live"); }));
+    QPointer<ChildWindow> seasonWindow = season;
 
     // Restoring the backup takes the change back and closes the child windows.
     user->chooseFile(databases.File("Gridora - Backup - 20261208 - 01.mdb"));
@@ -135,13 +149,13 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     ASSERT_EQ(user->messages.size(), 3u);
     EXPECT_EQ(user->messages[2].text, "Data restored successfully.");
     EXPECT_EQ(main.windowTitle().toStdString(), ExpectedTitle(year, "Live"));
-    const auto season = main.DataService()->GetCurrentSeasonInfo();
-    ASSERT_TRUE(season);
-    EXPECT_EQ(season->get_Year(), year);
-    EXPECT_EQ(season->get_MoneyContribution(), fee);
+    const auto current = main.DataService()->GetCurrentSeasonInfo();
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->get_Year(), year);
+    EXPECT_EQ(std::to_string(current->get_MoneyContribution()), fee);
     // Unloaded windows go once control is back in an event loop; here there is none.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(about.isNull());
+    EXPECT_TRUE(seasonWindow.isNull());
     SaveScreenshot(main, QStringLiteral("db_setup_restored.png"));
 
     FindAction(main, "mnuExit")->trigger();

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "DraftBoardHtml.h"
+#include "DraftShuffle.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
@@ -371,6 +372,22 @@ class DraftOnFakesTest : public ::testing::Test {
     ComPtr<FakeSeason> season = MakeCom<FakeSeason>();
     ComPtr<NiceDataService> data = MakeCom<NiceDataService>();
 };
+
+TEST(DraftShuffleTest, APermutationFromItsSeedThatReachesEveryPlace) {
+    EXPECT_EQ(ShuffledOrder(1, 7), std::vector<uint32_t>{0});
+    EXPECT_TRUE(ShuffledOrder(0, 7).empty());
+    const auto order = ShuffledOrder(12, 99);
+    EXPECT_EQ(std::set<uint32_t>(order.begin(), order.end()).size(), 12U);
+    EXPECT_EQ(ShuffledOrder(12, 99), order) << "the seed alone decides";
+    EXPECT_NE(ShuffledOrder(12, 100), order);
+    // Every element ends in every place now and then, the last place included.
+    std::set<std::pair<uint32_t, uint32_t>> seen;
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+        const auto o = ShuffledOrder(3, seed);
+        for (uint32_t place = 0; place < 3; ++place) seen.insert({place, o[place]});
+    }
+    EXPECT_EQ(seen.size(), 9U);
+}
 
 TEST_F(DraftOnFakesTest, RankingOfOneTwelveOrTooFewManagers) {
     season->noOfManagers = 1;
