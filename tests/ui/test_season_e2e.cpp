@@ -199,9 +199,18 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
     EXPECT_TRUE(user->messages.empty());
     SaveScreenshot(main, QStringLiteral("season-reopened.png"));
 
-    // Last year's season with the down arrow; the main window's title follows.
-    window->dtpYear->setFocus();
-    QTest::keyClick(window->dtpYear, Qt::Key_Down);
+    // The picker's up arrow (upper right corner) stops at this year and says why; its down
+    // arrow (lower right) reaches last year's season, and the main window's title follows.
+    const int arrowX = window->dtpYear->width() - 6;
+    QTest::mouseClick(window->dtpYear, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(arrowX, window->dtpYear->height() / 4));
+    ASSERT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(user->messages[0].text,
+              "You can not create future football season beyond the current " +
+                  std::to_string(year) + " season.");
+    user->messages.clear();
+    QTest::mouseClick(window->dtpYear, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(arrowX, window->dtpYear->height() * 3 / 4));
     ASSERT_TRUE(WaitUntil([&] { return window->chkSeasonLocked->isChecked(); }));
     EXPECT_EQ(window->dtpYear->year(), year - 1);
     EXPECT_EQ(main.windowTitle().toStdString(),

@@ -125,6 +125,13 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
                                                "Maria Alvarez", "Sean Fitzgerald", "Sofie Eriksen",
                                                "Terrell Jackson"}));
     EXPECT_EQ(Ids(*window->wbManagers, "CA").size(), 10u);
+    for (HtmlView* view : {window->wbManagers, window->wbMoneyDistr}) {
+        const auto rowsOfTable = view->document()->body()->children()[0]->rows();
+        EXPECT_EQ(rowsOfTable[0]->getAttribute("bgcolor"), "99FF99");
+        EXPECT_EQ(rowsOfTable[1]->getAttribute("bgcolor"), "CCFFFF");
+        EXPECT_EQ(rowsOfTable[2]->getAttribute("bgcolor"), "FFCCFF");
+    }
+    EXPECT_EQ(window->wbMoneyDistr->document()->body()->children()[0]->id(), "DA");
     EXPECT_EQ(managers->element("CA-1-" + GetField(rows[0], "-", 3))->getAttribute("title"),
               "Delete manager");
 
