@@ -447,11 +447,12 @@ TEST_P(CrashKillTest, EveryKillLeavesAWholeLeague) {
         finishedFirst += outcome.killed ? 0 : 1;
     }
     gr::host::SetDatabaseFolderOverride("");
-    std::cout << "[ kills    ] " << operation.name << ": " << survived << " of " << kills
+    const int killed = kills - finishedFirst;
+    std::cout << "[ kills    ] " << operation.name << ": " << survived << " of " << killed
               << " kills survived, " << midWrite << " in the middle of a write (seed " << seed
               << ", window " << windowMicros / 1000 << " ms, " << reference.states.size()
               << " states"
-              << (finishedFirst ? ", " + std::to_string(finishedFirst) + " finished first" : "")
+              << (finishedFirst ? ", " + std::to_string(finishedFirst) + " runs ended first" : "")
               << (leftovers ? ", " + std::to_string(leftovers) + " unfinished copies left" : "")
               << ")\n";
     RecordProperty("kills_survived", survived);
