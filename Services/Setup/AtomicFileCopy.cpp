@@ -230,4 +230,16 @@ bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
     return MoveIntoPlace(temporary, target, errorMessage);
 }
 
+void RemoveUnfinishedCopies(const std::string& folder, const std::string& targetPrefix) {
+    constexpr size_t kRandomPart = 7;  // ".XXXXXX" of the temporary pattern
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool temporary = name.size() > 1 + targetPrefix.size() + kRandomPart &&
+                               name.compare(0, 1 + targetPrefix.size(), "." + targetPrefix) == 0 &&
+                               name[name.size() - kRandomPart] == '.';
+        if (temporary && entry.is_regular_file(ec)) ::unlink(entry.path().c_str());
+    }
+}
+
 }  // namespace gr::setup

@@ -34,4 +34,9 @@ bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
                            const std::string& keptName, std::string& errorMessage,
                            const CopyCheck& check = {});
 
+// Removes the temporary files that copies into folder left when their process was killed
+// half-way, for targets whose names start with targetPrefix. Such a file only ever holds a
+// copy of a file that still exists under its own name.
+void RemoveUnfinishedCopies(const std::string& folder, const std::string& targetPrefix);
+
 }  // namespace gr::setup

@@ -76,6 +76,13 @@ setup::CopyCheck WholeFileCheck(const std::string& refusal) {
     };
 }
 
+// Copies that a killed backup or restore left under their hidden names are of no use to
+// anyone; they would only fill the folder.
+void ClearUnfinishedCopies() {
+    const std::string folder = GetDatabaseFolder();
+    if (!folder.empty()) setup::RemoveUnfinishedCopies(folder, "Gridora - ");
+}
+
 }  // namespace
 
 bool SetupService::IsReady(std::string& errMessage) const {
@@ -144,6 +151,7 @@ bool SetupService::CreateBackup(std::string& ErrMessage) {
     if (!IsReady(ErrMessage)) return false;
     try {
         m_oDataService->CloseDatabase();
+        ClearUnfinishedCopies();
         if (!CopyLiveToNextBackup(ErrMessage)) {
             ReopenAfterFailure(false, ErrMessage);
             return false;
@@ -215,6 +223,7 @@ bool SetupService::RestoreBackup(const std::string& BackupPath, std::string& Err
     }
     try {
         m_oDataService->CloseDatabase();
+        ClearUnfinishedCopies();
         return RestoreOverClosedService(BackupPath, ErrMessage);
     } catch (const std::exception& e) {
         ErrMessage = e.what();

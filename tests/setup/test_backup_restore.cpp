@@ -83,6 +83,15 @@ TEST_F(BackupTest, ExistingBackupOfTodaysNameIsKeptAndTheNextNameTaken) {
     EXPECT_EQ(InfoOf(service).get_BackupCount(), 2);
 }
 
+// A backup killed half-way left its hidden copy; the next backup clears it away.
+TEST_F(BackupTest, CopiesLeftByAKilledBackupAreCleared) {
+    WriteBytes(dir.File(".Gridora - Backup - 20240314 - 01.mdb.q1W2e3"), "half a copy");
+    auto service = RealService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_TRUE(FilesStartingWith(".").empty());
+}
+
 // A restore keeps the replaced live league as backup 01; the bookkeeping of it is lost (a
 // reset setup file). The next backup must not overwrite the only copy of that league.
 TEST_F(BackupTest, BackupAfterLostBookkeepingKeepsTheLeagueARestoreReplaced) {
