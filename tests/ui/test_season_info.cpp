@@ -440,9 +440,7 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {
     const auto [row, id] = PrizeRow("Champion");
-    const ElementPtr amount = money->element("AA-" + std::to_string(row) + "-" + id);
-    ASSERT_TRUE(money->focus(amount->id()));
-    money->backend().deliver(ViewEvent{ViewEvent::Kind::Input, amount->kitId(), "640"});
+    ASSERT_TRUE(money->typeWithoutLeaving("AA-" + std::to_string(row) + "-" + id, "640"));
     // A fee box clicked since does not change which input is pending.
     const std::string first = GetField(Ids(*window->wbManagers, "EC")[0], "-", 3);
     ASSERT_TRUE(managers->click("BA-1-" + first));
@@ -452,14 +450,11 @@ TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {
 
     // An unknown name stops the save; an empty one does not.
     window->txtNoOfManagers->setText("11");
-    const ElementPtr name = managers->element("AB-11-");
-    ASSERT_TRUE(managers->focus("AB-11-"));
-    managers->backend().deliver(ViewEvent{ViewEvent::Kind::Input, name->kitId(), "Nobody"});
+    ASSERT_TRUE(managers->typeWithoutLeaving("AB-11-", "Nobody"));
     window->cmdSave->click();
     EXPECT_EQ(LastMessage(), "Sorry no manager found.");
     EXPECT_TRUE(window->cmdSave->isEnabled());
-    ASSERT_TRUE(managers->focus("AB-11-"));
-    managers->backend().deliver(ViewEvent{ViewEvent::Kind::Input, name->kitId(), ""});
+    ASSERT_TRUE(managers->typeWithoutLeaving("AB-11-", ""));
     window->cmdSave->click();
     EXPECT_FALSE(window->cmdSave->isEnabled());
     Reopen();
