@@ -2,20 +2,24 @@
 // in the real browser view (run under a display, e.g. xvfb-run):
 // - warm: the report window rendered again on a data service that holds the seasons already,
 //   until the browser has painted the new page;
-// - cold: a data service just started on the league file, so the seasons are read first.
+// - cold: a data service just started on the league file, so the seasons are read first;
+// - PDF: the painted report saved as a PDF file through the browser's own printing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QWebEngineView>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "BenchLeague.h"
 #include "BenchLeagueBuilder.h"
+#include "PagePrinting.h"
 #include "RealView.h"
+#include "TempFolder.h"
 #include "frmReports.h"
 
 namespace {
@@ -143,6 +147,34 @@ BENCHMARK(BM_AllSeasonsReportFirstAfterStart)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+
+// The report on screen saved as PDF, from the command to the file written.
+void BM_AllSeasonsReportToPdf(benchmark::State& state) {
+    TheLeague();
+    ReportWindow report(League::StartService());
+    const gr::test::TempFolder folder;
+    const std::string path = folder.File("Gridora - Money.pdf");
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        bool finished = false;
+        bool saved = false;
+        SavePageAsPdf(*report.window.wbDisplay, path, [&](bool ok, const std::string&) {
+            finished = true;
+            saved = ok;
+        });
+        if (!WaitUntil([&] { return finished; }, 60000) || !saved) {
+            state.SkipWithError("the PDF was not written");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        bytes = static_cast<int64_t>(std::filesystem::file_size(path));
+    }
+    state.SetLabel(std::to_string(report.Rows()) + " rows, " + std::to_string(bytes / 1024) +
+                   " KiB");
+}
+BENCHMARK(BM_AllSeasonsReportToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

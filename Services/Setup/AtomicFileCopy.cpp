@@ -178,6 +178,19 @@ bool CopyFileAtomically(const std::string& source, const std::string& target,
     return MoveIntoPlace(temporary, target, errorMessage);
 }
 
+bool CopyFileToNewName(const std::string& source, const std::string& target,
+                       std::string& errorMessage, const CopyCheck& check) {
+    std::string temporary;
+    if (!MakeCheckedCopy(source, target, check, temporary, errorMessage)) return false;
+    if (!RenameNoReplace(temporary, target)) {
+        errorMessage = Describe("Cannot create", target, errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
 bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
                            const std::string& keptName, std::string& errorMessage,
                            const CopyCheck& check) {

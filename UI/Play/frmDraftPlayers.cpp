@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -294,14 +295,24 @@ void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
 bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
     if (watched != txtPlayerName) return ChildWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        SelectAllText(txtPlayerName);
+        // A click places its cursor after the focus arrives; select once it has.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, txtPlayerName, [box = txtPlayerName] { SelectAllText(box); });
+        else
+            SelectAllText(txtPlayerName);
     } else if (event->type() == QEvent::FocusOut) {
-        // A menu, a message box or a dialog the program opens takes the focus only for a
-        // while; the name is looked up when the user leaves the field for another control.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::MenuBarFocusReason)
-            txtPlayerName_LostFocus();
+        // Only the user leaving the field looks the name up: a message box, dialog or menu the
+        // program opens, or the window going away, take the focus only for a while.
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+            case Qt::MouseFocusReason:
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+            case Qt::ShortcutFocusReason:
+                txtPlayerName_LostFocus();
+                break;
+            default:
+                break;
+        }
     }
     return ChildWindow::eventFilter(watched, event);
 }

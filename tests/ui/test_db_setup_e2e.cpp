@@ -7,15 +7,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
-#include <QWebEngineView>
-#include <cstdlib>
 
 #include "RealView.h"
 #include "ScriptedUser.h"
@@ -29,42 +24,9 @@
 namespace gr::ui::test {
 namespace {
 
-constexpr int kBrowserTimeoutMs = 30000;
-
-void SaveScreenshot(QWidget& window, const QString& name) {
-    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
-    // Let the browser's compositor catch up before the picture is taken.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QPixmap picture = window.screen()->grabWindow(window.winId());
-    EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
-}
-
 QString SelectedIndexScript(const std::string& id) {
     return QStringLiteral("document.getElementById('%1').selectedIndex")
         .arg(QString::fromStdString(id));
-}
-
-// Chooses an entry of a list as a user does with the keyboard: a real click focuses the list
-// (closing the drop-down it opens), then arrow keys move to the entry.
-bool RealChoose(HtmlView& view, const std::string& id, int index) {
-    if (!RealClick(view, id)) return false;
-    const QString focused = QStringLiteral("document.activeElement && document.activeElement.id");
-    if (!WaitUntil([&] { return RunScript(view, focused).toString().toStdString() == id; }))
-        return false;
-    QWidget* input = RealBackend(view)->view()->focusProxy();
-    if (!input) input = RealBackend(view)->view();
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-        QTest::keyClick(popup, Qt::Key_Escape);
-        WaitUntil([] { return QApplication::activePopupWidget() == nullptr; });
-    }
-    const int from = RunScript(view, SelectedIndexScript(id)).toInt();
-    const Qt::Key key = index > from ? Qt::Key_Down : Qt::Key_Up;
-    for (int step = 0; step < std::abs(index - from); ++step) QTest::keyClick(input, key);
-    const ElementPtr list = view.document()->getElementById(id);
-    return WaitUntil([&] { return list && list->selectedIndex() == index; });
 }
 
 frmSetup* CurrentSetupWindow(frmMain& main) {
@@ -99,7 +61,7 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     frmSetup* window = CurrentSetupWindow(main);
     ASSERT_NE(window, nullptr);
     SaveScreenshot(main, QStringLiteral("db_setup_live.png"));
-    ASSERT_TRUE(RealChoose(*window->wbDisplay, "HA", DBTest));
+    ASSERT_TRUE(RealChooseOption(*window->wbDisplay, "HA", DBTest));
     ASSERT_TRUE(WaitUntil([&] { return window->cmdSave->isEnabled(); }));
     QTest::mouseClick(window->cmdSave, Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return main.windowTitle().endsWith(QStringLiteral(") - Test")); }))
@@ -110,7 +72,7 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     EXPECT_FALSE(
         RunScript(*window->wbDisplay, QStringLiteral("!!document.getElementById('JA')")).toBool());
     SaveScreenshot(main, QStringLiteral("db_setup_test.png"));
-    ASSERT_TRUE(RealChoose(*window->wbDisplay, "HA", DBLive));
+    ASSERT_TRUE(RealChooseOption(*window->wbDisplay, "HA", DBLive));
     QTest::mouseClick(window->cmdSave, Qt::LeftButton);
     ASSERT_TRUE(
         WaitUntil([&] { return main.windowTitle().toStdString() == ExpectedTitle(year, "Live"); }));
@@ -153,9 +115,7 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     ASSERT_TRUE(current);
     EXPECT_EQ(current->get_Year(), year);
     EXPECT_EQ(std::to_string(current->get_MoneyContribution()), fee);
-    // Unloaded windows go once control is back in an event loop; here there is none.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(seasonWindow.isNull());
+    EXPECT_TRUE(WaitUntilWithDeletions([&] { return seasonWindow.isNull(); }));
     SaveScreenshot(main, QStringLiteral("db_setup_restored.png"));
 
     FindAction(main, "mnuExit")->trigger();
