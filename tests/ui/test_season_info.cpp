@@ -219,6 +219,15 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
     }
     EXPECT_EQ(user->messages[0].text.rfind("Are you sure you want to remove ", 0), 0u);
     EXPECT_EQ(user->messages[0].buttons, MsgButtons::YesNo);
+    // A grid built again before saving shows the season as it is now, not as it was loaded.
+    window->txtNoOfManagers->setText("11");
+    std::vector<std::string> named;
+    for (const std::string& id : Ids(*window->wbManagers, "EC"))
+        if (!GetField(id, "-", 3).empty()) named.push_back(ManagerName(GetField(id, "-", 3)));
+    EXPECT_EQ(named, (std::vector<std::string>{"Anil Gupta", "Jonas Hoffmann", "Kevin Brennan",
+                                               "Marc Dubois", "Maria Alvarez", "Sean Fitzgerald",
+                                               "Terrell Jackson"}));
+    window->txtNoOfManagers->setText("10");
     window->cmdSave->click();
 
     // 7 managers at 10: 7 named rows in name order, then 3 empty rows.
