@@ -1,0 +1,133 @@
+// The order of events in the real browser view, with real mouse and key input, where the
+// browser's reports arrive late and out of step with Qt's own widgets: events held while a
+// handler's message box is open. Needs a display (xvfb-run).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "EventForwarder.h"
+#include "GRUIUtils.h"
+#include "HtmlView.h"
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "TestEnvironment.h"
+
+namespace gr::ui::test {
+namespace {
+
+const char* const kPage =
+    "<div id='JA-1'>one</div><div id='JA-2'>two</div><input id='TA'><input id='TB'>";
+
+// A window with a page over a Qt button, as the screens have them. Every handler writes what
+// it saw to `log`.
+class OrderWindow : public QWidget, public IActualEventHandler {
+  public:
+    OrderWindow() {
+        auto* column = new QVBoxLayout(this);
+        view = new HtmlView(this);
+        column->addWidget(view, 1);
+        cmdAsk = new QPushButton(QStringLiteral("Ask"), this);
+        column->addWidget(cmdAsk);
+        QObject::connect(cmdAsk, &QPushButton::clicked, this, [this] {
+            log.emplace_back("ask");
+            MsgBox("Save changes?", MsgButtons::YesNo);
+            log.emplace_back("asked");
+        });
+        QObject::connect(view, &HtmlView::documentComplete, this, [this] {
+            forwarder.Bind(view->document(), this);
+            view->document()->body()->setInnerHTML(kPage);
+            for (const char* id : {"JA-1", "JA-2"})
+                forwarder.Attach(doc().getElementById(id), HtmlEventType::Click);
+            forwarder.Attach(doc().getElementById("TA"), HtmlEventType::Change);
+        });
+        resize(640, 480);
+        view->navigate();
+        show();
+    }
+
+    void HandleEvent(const ElementPtr& source, HtmlEvent& event) override {
+        std::string id;
+        if (!ReadEventId(source, event, id)) return;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        log.push_back(id == "TA" ? "TA:" + source->value() : id);
+        --depth;
+    }
+
+    HtmlDocument& doc() { return *view->document(); }
+
+    HtmlView* view = nullptr;
+    QPushButton* cmdAsk = nullptr;
+    EventForwarder forwarder;
+    std::vector<std::string> log;
+    int depth = 0;
+    int maxDepth = 0;
+};
+
+// A user who, while a message box is open, goes on acting in the page (as the browser's late
+// reports do): the box runs a nested event loop for as long as the action takes.
+class BusyUser : public ScriptedUser {
+  public:
+    std::function<void()> whileBoxIsOpen;
+    MsgAnswer showMessage(const MessageBoxRequest& request) override {
+        if (whileBoxIsOpen) std::exchange(whileBoxIsOpen, nullptr)();
+        return ScriptedUser::showMessage(request);
+    }
+};
+
+class EventOrderE2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetUserInteraction(user);
+        ASSERT_TRUE(WaitUntil([&] { return window.view->isLoaded(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    }
+    void TearDown() override { SetUserInteraction(nullptr); }
+
+    std::shared_ptr<BusyUser> user = std::make_shared<BusyUser>();
+    OrderWindow window;
+};
+
+// A page handler runs inside the browser's own delivery, which waits until it returns; a Qt
+// button's handler does not, so the browser's reports arrive while its message box is open.
+TEST_F(EventOrderE2e, EventsReportedWhileAMessageBoxIsOpenWaitUntilItsHandlerHasReturned) {
+    HtmlView& view = *window.view;
+    ASSERT_TRUE(RealType(view, "TA", QStringLiteral("Smith")));
+    ASSERT_TRUE(WaitUntil([&] { return window.doc().getElementById("TA")->value() == "Smith"; }));
+    std::vector<std::string> seenWhileOpen;
+    size_t heldWhileOpen = 0;
+    user->whileBoxIsOpen = [&] {
+        // The box's click left the text box; a click in the page is on its way as well.
+        EXPECT_TRUE(RealClick(view, "JA-2"));
+        EXPECT_TRUE(WaitUntil([&] { return view.heldEventCount() >= 2; }));
+        Pause(200);
+        seenWhileOpen = window.log;
+        heldWhileOpen = view.heldEventCount();
+    };
+    QTest::mouseClick(window.cmdAsk, Qt::LeftButton);
+    EXPECT_EQ(seenWhileOpen, std::vector<std::string>{"ask"});
+    EXPECT_GE(heldWhileOpen, 2u);
+    ASSERT_TRUE(WaitUntil([&] { return window.log.size() == 4; })) << window.log.size();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"ask", "asked", "TA:Smith", "JA-2"}));
+    EXPECT_EQ(window.maxDepth, 1);
+    EXPECT_EQ(view.heldEventCount(), 0u);
+    EXPECT_EQ(user->messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace gr::ui::test
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
