@@ -1,10 +1,11 @@
 // The order of events in the real browser view, with real mouse and key input, where the
 // browser's reports arrive late and out of step with Qt's own widgets: events held while a
-// handler's message box is open, text a Qt button reads while its box still has the focus.
-// Needs a display (xvfb-run).
+// handler's message box is open, text a Qt button reads while its box still has the focus,
+// no Deactivated after Close. Needs a display (xvfb-run).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -15,6 +16,8 @@
 #include "RealView.h"
 #include "ScriptedUser.h"
 #include "TestEnvironment.h"
+#include "frmMain.h"
+#include "test_shell_support.h"
 
 namespace gr::ui::test {
 namespace {
@@ -156,6 +159,75 @@ TEST_F(EventOrderE2e, AQtButtonSeesTheTypedTextAndTheLateChangeIsNotHandledTwice
     ASSERT_TRUE(WaitUntil([&] { return window.log.size() == 2; }));
     EXPECT_EQ(window.log.back(), "TA:" + box->value());
     EXPECT_EQ(box->value().size(), 6u);
+}
+
+// A screen that saves what it holds when another window becomes the active one, after
+// asking on Close; the page holds text the user typed.
+class SaveOnLeaveWindow : public ChildWindow {
+  public:
+    SaveOnLeaveWindow() {
+        auto* column = new QVBoxLayout(this);
+        wbDisplay = new HtmlView(this);
+        column->addWidget(wbDisplay, 1);
+        cmdClose = new QPushButton(QStringLiteral("Close"), this);
+        column->addWidget(cmdClose);
+        connect(wbDisplay, &HtmlView::documentComplete, this,
+                [this] { wbDisplay->document()->body()->setInnerHTML("<input id='TA'>"); });
+        connect(cmdClose, &QPushButton::clicked, this, [this] {
+            if (MsgBox("Save changes?", MsgButtons::YesNo) == MsgAnswer::Yes) ++saves;
+            HideAndRaiseFormClosed();
+        });
+        wbDisplay->navigate();
+    }
+    void Deactivated() override { ++saves; }
+
+    HtmlView* wbDisplay;
+    QPushButton* cmdClose;
+    int saves = 0;
+};
+
+class CloseE2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        user = ScriptedUser::Install();
+        databases.UseType(DBTest);
+        ASSERT_TRUE(main.StartUp());
+        main.SetWindowFactory(MenuCommand::Ranking, [this](const ChildServices&) {
+            screen = new SaveOnLeaveWindow;
+            return screen.data();
+        });
+        main.resize(900, 700);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        main.OpenCommand(MenuCommand::Ranking);
+        ASSERT_TRUE(WaitUntil([&] { return screen && screen->wbDisplay->isLoaded(); }));
+        ASSERT_TRUE(WaitForBrowserToMatchModel(*screen->wbDisplay));
+        ASSERT_TRUE(RealType(*screen->wbDisplay, "TA", QStringLiteral("12")));
+    }
+
+    std::shared_ptr<ScriptedUser> user;
+    ShellDatabases databases;
+    frmMain main;
+    QPointer<SaveOnLeaveWindow> screen;
+};
+
+TEST_F(CloseE2e, AWindowClosedWithItsCloseButtonIsNotDeactivatedWhenTheNextOneOpens) {
+    user->answer(MsgAnswer::No);
+    QTest::mouseClick(screen->cmdClose, Qt::LeftButton);
+    ASSERT_EQ(user->messages.size(), 1u);
+    const QPointer<SaveOnLeaveWindow> closed = screen;
+    main.OpenCommand(MenuCommand::About);
+    ASSERT_TRUE(closed);  // unloaded later, by the event loop
+    EXPECT_EQ(closed->saves, 0);
+    SaveScreenshot(main, QStringLiteral("event_order_after_close.png"));
+    EXPECT_TRUE(WaitUntilWithDeletions([&] { return !closed; }));
+}
+
+TEST_F(CloseE2e, AWindowLeftOpenForAnotherIsDeactivatedAndSaves) {
+    main.OpenCommand(MenuCommand::About);
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->saves, 1);
+    EXPECT_TRUE(user->messages.empty());
 }
 
 }  // namespace
