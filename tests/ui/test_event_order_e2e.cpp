@@ -1,16 +1,25 @@
 // The order of events in the real browser view, with real mouse and key input, where the
 // browser's reports arrive late and out of step with Qt's own widgets: events held while a
 // handler's message box is open, text a Qt button reads while its box still has the focus,
-// no Deactivated after Close. Needs a display (xvfb-run).
+// no Deactivated after Close, and text boxes that ignore losing the focus to a popup or a
+// dialog. Needs a display (xvfb-run).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "EventForwarder.h"
+#include "GRIcons.h"
+#include "GRTextBox.h"
 #include "GRUIUtils.h"
 #include "HtmlView.h"
 #include "RealView.h"
@@ -25,8 +34,8 @@ namespace {
 const char* const kPage =
     "<div id='JA-1'>one</div><div id='JA-2'>two</div><input id='TA'><input id='TB'>";
 
-// A window with a page over Qt buttons, as the screens have them. Every handler writes what it
-// saw to `log`.
+// A window with a page over a Qt Save button and a text box beside an icon button, as the
+// screens have them. Every handler writes what it saw to `log`.
 class OrderWindow : public QWidget, public IActualEventHandler {
   public:
     OrderWindow() {
@@ -35,13 +44,22 @@ class OrderWindow : public QWidget, public IActualEventHandler {
         column->addWidget(view, 1);
         cmdSave = new QPushButton(QStringLiteral("Save"), this);
         cmdAsk = new QPushButton(QStringLiteral("Ask"), this);
-        for (QWidget* w : std::initializer_list<QWidget*>{cmdSave, cmdAsk}) column->addWidget(w);
+        txtName = new GRTextBox(this);
+        cmdLookup = new QToolButton(this);
+        SetIconButton(cmdLookup, 'N', "Search");
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdSave, cmdAsk, txtName, cmdLookup})
+            column->addWidget(w);
         QObject::connect(cmdSave, &QPushButton::clicked, this, [this] { Save(); });
         QObject::connect(cmdAsk, &QPushButton::clicked, this, [this] {
             log.emplace_back("ask");
             MsgBox("Save changes?", MsgButtons::YesNo);
             log.emplace_back("asked");
         });
+        txtName->installEventFilter(this);
+        QObject::connect(txtName, &GRTextBox::LostFocus, this,
+                         [this] { log.emplace_back("lost"); });
+        QObject::connect(cmdLookup, &QToolButton::clicked, this,
+                         [this] { log.emplace_back("lookup"); });
         QObject::connect(view, &HtmlView::documentComplete, this, [this] {
             forwarder.Bind(view->document(), this);
             view->document()->body()->setInnerHTML(kPage);
@@ -63,6 +81,12 @@ class OrderWindow : public QWidget, public IActualEventHandler {
         --depth;
     }
 
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == txtName && event->type() == QEvent::FocusOut)
+            focusOutReasons.push_back(static_cast<QFocusEvent*>(event)->reason());
+        return QWidget::eventFilter(watched, event);
+    }
+
     // Save step 1: the text box that still has the focus is handled as changed.
     void Save() {
         const ElementPtr box = doc().getElementById("TA");
@@ -75,8 +99,11 @@ class OrderWindow : public QWidget, public IActualEventHandler {
     HtmlView* view = nullptr;
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdAsk = nullptr;
+    GRTextBox* txtName = nullptr;
+    QToolButton* cmdLookup = nullptr;
     EventForwarder forwarder;
     std::vector<std::string> log;
+    std::vector<Qt::FocusReason> focusOutReasons;  // of txtName
     int depth = 0;
     int maxDepth = 0;
 };
@@ -228,6 +255,54 @@ TEST_F(CloseE2e, AWindowLeftOpenForAnotherIsDeactivatedAndSaves) {
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->saves, 1);
     EXPECT_TRUE(user->messages.empty());
+}
+
+TEST_F(EventOrderE2e, ATextBoxLosesTheFocusForControlsNotForAPopupOrTheProgramsDialog) {
+    QTest::mouseClick(window.txtName, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+
+    // A popup menu over the box takes the focus and gives it back.
+    QMenu menu;
+    menu.addAction(QStringLiteral("Copy"));
+    menu.popup(window.txtName->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activePopupWidget() == &menu; }));
+    menu.close();
+    ASSERT_TRUE(WaitUntil([&] { return !QApplication::activePopupWidget(); }));
+    EXPECT_EQ(window.focusOutReasons, std::vector<Qt::FocusReason>{Qt::PopupFocusReason});
+
+    // A message box the program opens (a real one) takes it and gives it back. The user
+    // presses Enter once the box has the focus (or after five seconds).
+    SetUserInteraction(nullptr);
+    QElapsedTimer shown;
+    shown.start();
+    QTimer pressEnter;
+    QObject::connect(&pressEnter, &QTimer::timeout, &window, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || (window.focusOutReasons.size() < 2 && shown.elapsed() < 5000)) return;
+        pressEnter.stop();
+        QTest::keyClick(box, Qt::Key_Enter);
+    });
+    pressEnter.start(50);
+    MsgBox("Numeric values only.");
+    SetUserInteraction(user);
+    ASSERT_EQ(window.focusOutReasons.size(), 2u);
+    EXPECT_EQ(window.focusOutReasons.back(), Qt::ActiveWindowFocusReason);
+    // The window manager gives the window back its activation (xvfb runs none).
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    EXPECT_TRUE(window.log.empty());
+
+    // The icon button takes the focus on its click: the box's loss of focus comes first.
+    QTest::mouseClick(window.cmdLookup, Qt::LeftButton);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"lost", "lookup"}));
+
+    // A click into the page leaves the box as well.
+    QTest::mouseClick(window.txtName, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    ASSERT_TRUE(RealClick(*window.view, "TB"));
+    EXPECT_TRUE(WaitUntil([&] { return window.log.size() == 3; }));
+    EXPECT_EQ(window.log.back(), "lost");
 }
 
 }  // namespace
