@@ -13,6 +13,7 @@ PACKAGES=(
   libgumbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-symbola
+  poppler-utils
   clang-format clang-tidy
   dpkg-dev file lintian desktop-file-utils appstream man-db
 )

@@ -59,6 +59,12 @@ class QtInteraction final : public IUserInteraction {
                                             QString::fromStdString(startFolder), QtFilter(filter))
             .toStdString();
     }
+    std::string saveFileName(const std::string& title, const std::string& filter,
+                             const std::string& proposedPath) override {
+        return QFileDialog::getSaveFileName(nullptr, QString::fromStdString(title),
+                                            QString::fromStdString(proposedPath), QtFilter(filter))
+            .toStdString();
+    }
 
   private:
     static QMessageBox::StandardButton ToButton(MsgAnswer answer) {
@@ -111,6 +117,11 @@ int ShowModal(QDialog& dialog) {
 std::string OpenFileDialog(const std::string& title, const std::string& filter,
                            const std::string& startFolder) {
     return Current().openFileName(title, filter, startFolder);
+}
+
+std::string SaveFileDialog(const std::string& title, const std::string& filter,
+                           const std::string& proposedPath) {
+    return Current().saveFileName(title, filter, proposedPath);
 }
 
 std::chrono::year_month_day Today() {

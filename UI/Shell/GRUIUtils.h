@@ -36,6 +36,13 @@ class IUserInteraction {
     // The chosen file, or empty text when the user cancelled. filter is "Name (*.ext) | *.ext".
     virtual std::string openFileName(const std::string& title, const std::string& filter,
                                      const std::string& startFolder) = 0;
+    // The file to write, or empty text when the user cancelled; proposedPath is the folder and
+    // name offered. A responder that tells the two dialogs apart overrides this; one that does
+    // not (a test's script of files) answers both from the same list.
+    virtual std::string saveFileName(const std::string& title, const std::string& filter,
+                                     const std::string& proposedPath) {
+        return openFileName(title, filter, proposedPath);
+    }
 };
 
 // Installs the responder for everything below; empty restores the Qt dialogs.
@@ -47,6 +54,9 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OK,
 int ShowModal(QDialog& dialog);
 std::string OpenFileDialog(const std::string& title, const std::string& filter,
                            const std::string& startFolder);
+// The save-file dialog, asking before it replaces an existing file.
+std::string SaveFileDialog(const std::string& title, const std::string& filter,
+                           const std::string& proposedPath);
 
 // Today's date (the same clock the services use).
 std::chrono::year_month_day Today();

@@ -24,6 +24,10 @@
 namespace gr::admin::test {
 namespace {
 
+using csv::CsvLine;
+using csv::CsvRecord;
+using csv::ParseCsv;
+
 namespace fs = std::filesystem;
 
 const char* const kDatabaseFiles[] = {"Gridora - Live.mdb", "Gridora - Test.mdb",

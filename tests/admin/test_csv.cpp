@@ -2,7 +2,7 @@
 
 #include "Csv.h"
 
-namespace gr::admin {
+namespace gr::csv {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -98,5 +98,33 @@ TEST(Csv, WrittenLinesReadBackToTheSameFields) {
     EXPECT_EQ(records[1].fields, (Fields{"second"}));
 }
 
+TEST(Csv, SpreadsheetTextThatWouldRunAsAFormulaIsKeptAsText) {
+    using Cells = std::vector<CsvCell>;
+    const std::string line = SpreadsheetLine(
+        Cells{CsvCell::Text("=HYPERLINK(\"http://x\",\"y\")"), CsvCell::Text("+1"),
+              CsvCell::Text("-2"), CsvCell::Text("@SUM(A1)"), CsvCell::Text("\tx"),
+              CsvCell::Text("Smith, Jr."), CsvCell::Text(""), CsvCell::Text("a=b")});
+    EXPECT_EQ(line,
+              "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",'+1,'-2,'@SUM(A1),'\tx,"
+              "\"Smith, Jr.\",,a=b\r\n");
+    const auto records = ParseCsv(line);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fields[0], "'=HYPERLINK(\"http://x\",\"y\")");
+    EXPECT_EQ(records[0].fields[5], "Smith, Jr.");
+}
+
+TEST(Csv, SpreadsheetNumbersStayNumbersOnlyWhenTheyAreNumbers) {
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("-12.50")), "-12.50");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("1250.00")), "1250.00");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("7")), "7");
+    // Whatever is not a plain number is protected like text.
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("-1+1")), "'-1+1");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("=1")), "'=1");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("-")), "'-");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("1.")), "1.");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("1,000.00")), "\"1,000.00\"");
+    EXPECT_EQ(SpreadsheetField(CsvCell::Number("")), "");
+}
+
 }  // namespace
-}  // namespace gr::admin
+}  // namespace gr::csv

@@ -12,6 +12,10 @@
 
 namespace gr::admin {
 
+using csv::CsvLine;
+using csv::CsvRecord;
+using csv::ParseCsv;
+
 namespace {
 
 enum Column { kLastName, kFirstName, kPosition, kTeam, kRetired, kColumnCount };

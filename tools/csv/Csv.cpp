@@ -1,6 +1,6 @@
 #include "Csv.h"
 
-namespace gr::admin {
+namespace gr::csv {
 
 namespace {
 
@@ -146,4 +146,41 @@ std::string CsvLine(const std::vector<std::string>& fields) {
     return line;
 }
 
-}  // namespace gr::admin
+namespace {
+
+bool IsPlainNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    const size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view("0") : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return digits(whole) && digits(fraction);
+}
+
+bool RunsAsFormula(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string SpreadsheetField(const CsvCell& cell) {
+    if (cell.number && IsPlainNumber(cell.value)) return cell.value;
+    if (RunsAsFormula(cell.value)) return CsvField("'" + cell.value);
+    return CsvField(cell.value);
+}
+
+std::string SpreadsheetLine(const std::vector<CsvCell>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) line.push_back(',');
+        line += SpreadsheetField(cells[i]);
+    }
+    line += "\r\n";
+    return line;
+}
+
+}  // namespace gr::csv
