@@ -24,7 +24,8 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     return !file.bad();
 }
 
-// Written beside the target and renamed over it, so a failure never leaves half a file.
+}  // namespace
+
 bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error) {
     const std::filesystem::path target(path);
     std::filesystem::path temporary = target;
@@ -49,6 +50,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
     }
     return true;
 }
+
+namespace {
 
 std::string Summary(const ImportPlan& plan) {
     return std::to_string(plan.added) + " added, " + std::to_string(plan.changed) + " changed, " +
