@@ -35,7 +35,7 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
         file << text;
         file.close();
         if (!file) {
-            error = "Cannot write " + temporary.string() + ".";
+            error = "Cannot write " + path + ".";
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
