@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "ExportButtons.h"
+#include "ExportCommands.h"
 #include "GRIcons.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
@@ -58,6 +60,9 @@ void frmDraftPlayers::BuildLayout() {
     cmdSave = Named(new QPushButton(QStringLiteral("&Save"), this), "cmdSave");
     cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
     cmdSave->setEnabled(false);
+    const ExportButtons exports = MakeExportButtons(*this, *wbReport, false);
+    cmdPrint = exports.cmdPrint;
+    cmdSavePdf = exports.cmdSavePdf;
 
     fraCurrentPick = Named(new QGroupBox(QStringLiteral("Current Pick"), this), "fraCurrentPick");
     lblCoach = Named(new QLabel(QStringLiteral("Coach"), fraCurrentPick), "lblCoach");
@@ -102,6 +107,8 @@ void frmDraftPlayers::BuildLayout() {
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting}) buttons->addWidget(b);
     buttons->addStretch(1);
+    buttons->addWidget(cmdPrint);
+    buttons->addWidget(cmdSavePdf);
     buttons->addWidget(cmdSave);
     buttons->addWidget(cmdClose);
     auto* column = new QVBoxLayout(this);
@@ -116,6 +123,8 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdGotoCurPick, &QPushButton::clicked, this, [this] { cmdGotoCurPick_Click(); });
     connect(cmdLockDrafting, &QPushButton::clicked, this, [this] { cmdLockDrafting_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdSavePdf, &QPushButton::clicked, this, [this] { cmdSavePdf_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdPrevPick, &QPushButton::clicked, this, [this] { cmdPrevPick_Click(); });
     connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
@@ -259,6 +268,15 @@ void frmDraftPlayers::cmdDispBy_Click() {
 void frmDraftPlayers::Save() {
     DrawCell(m_oCurDraft);
     if (m_oDataService && m_oDataService->SaveDrafts()) cmdSave->setEnabled(false);
+}
+
+void frmDraftPlayers::cmdPrint_Click() {
+    PrintCommand(*wbReport, this);
+}
+
+void frmDraftPlayers::cmdSavePdf_Click() {
+    const std::string year = m_oSeason ? " " + std::to_string(m_oSeason->get_Year()) : "";
+    SavePdfCommand(*wbReport, "Gridora - Draft" + year + ".pdf");
 }
 
 void frmDraftPlayers::cmdSave_Click() {

@@ -1,6 +1,6 @@
 // The draft board: the season's snake draft as a grid of picks, by round or by manager, with
 // the current-pick panel through which the organiser enters the draft one pick at a time.
-// A locked draft is shown read-only.
+// A locked draft is shown read-only. The board can be printed and saved as PDF.
 #pragma once
 
 #include <QGroupBox>
@@ -39,6 +39,8 @@ class frmDraftPlayers : public ChildWindow {
     QPushButton* cmdGotoCurPick;
     QPushButton* cmdLockDrafting;
     QPushButton* cmdSave;
+    QPushButton* cmdPrint;
+    QPushButton* cmdSavePdf;
     QPushButton* cmdClose;
     QGroupBox* fraCurrentPick;
     QLabel* lblCoach;
@@ -78,6 +80,8 @@ class frmDraftPlayers : public ChildWindow {
     void cmdDispBy_Click();
     void cmdSave_Click();
     void cmdLockDrafting_Click();
+    void cmdPrint_Click();
+    void cmdSavePdf_Click();
     void cmdClose_Click();
 
     // The current-pick panel (pick entry).

@@ -3,9 +3,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "ExportButtons.h"
+#include "ExportCommands.h"
 #include "GuidePage.h"
 #include "MoneyReport.h"
 #include "MoneyReportPages.h"
+#include "MoneyReportTables.h"
 
 namespace gr::ui {
 
@@ -16,15 +19,23 @@ frmReports::frmReports(QWidget* parent) : ChildWindow(parent) {
     wbDisplay->setObjectName(QStringLiteral("wbDisplay"));
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    const ExportButtons exports = MakeExportButtons(*this, *wbDisplay, true);
+    cmdPrint = exports.cmdPrint;
+    cmdSavePdf = exports.cmdSavePdf;
+    cmdSaveCsv = exports.cmdSaveCsv;
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(wbDisplay, 1);
     auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdPrint, cmdSavePdf, cmdSaveCsv}) buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdClose);
     column->addLayout(buttons);
 
     connect(wbDisplay, &HtmlView::documentComplete, this, [this] { wbDisplay_DocumentComplete(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdSavePdf, &QPushButton::clicked, this, [this] { cmdSavePdf_Click(); });
+    connect(cmdSaveCsv, &QPushButton::clicked, this, [this] { cmdSaveCsv_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
@@ -39,6 +50,7 @@ bool frmReports::Initialize(int32_t ReportType, const ComPtr<IDataService>& oGRS
     switch (ReportType) {
         case Guide:
             setWindowTitle(QStringLiteral("Guide"));
+            cmdSaveCsv->hide();  // the guide has no figures
             break;
         case CurrentSeason:
             setWindowTitle(QStringLiteral("Current Season Prizes"));
@@ -95,6 +107,39 @@ void frmReports::Render() {
             cmdClose_Click();
             break;
     }
+}
+
+reports::ReportTable frmReports::Table() const {
+    switch (m_reportType) {
+        case CurrentSeason:
+            return reports::SeasonMoneyTable(reports::CurrentSeasonMoney(m_oDataService));
+        case AllSeasons:
+            return reports::LeagueMoneyTable(reports::AllSeasonsMoney(m_oDataService));
+        case PastWinners:
+            return reports::PastWinnersTable(reports::PastWinners(m_oDataService));
+        default:
+            return {};
+    }
+}
+
+std::string frmReports::ExportName() const {
+    return m_reportType == Guide ? "Gridora - Guide" : reports::ReportFileName(Table());
+}
+
+std::string frmReports::ReportCsvText() const {
+    return m_reportType == Guide ? std::string() : reports::ReportCsv(Table());
+}
+
+void frmReports::cmdPrint_Click() {
+    PrintCommand(*wbDisplay, this);
+}
+
+void frmReports::cmdSavePdf_Click() {
+    SavePdfCommand(*wbDisplay, ExportName() + ".pdf");
+}
+
+void frmReports::cmdSaveCsv_Click() {
+    if (m_reportType != Guide) SaveCsvCommand(ReportCsvText(), ExportName() + ".csv");
 }
 
 void frmReports::cmdClose_Click() {

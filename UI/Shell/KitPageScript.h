@@ -7,6 +7,12 @@ namespace gr::ui {
 inline constexpr const char* kKitPageStyle = R"CSS(
 body { font-family: "MS Sans Serif", "DejaVu Sans", sans-serif; font-size: 10pt; }
 .glyph { font-family: "Symbola", "DejaVu Sans", sans-serif; }
+@media print {
+  * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
+  body { overflow: visible !important; }
+  thead { display: table-header-group; }
+  tr { break-inside: avoid; }
+}
 )CSS";
 
 inline constexpr const char* kKitPageScript = R"JS(
@@ -84,6 +90,46 @@ inline constexpr const char* kKitPageScript = R"JS(
     },
     snapshot: function () { return JSON.stringify(snapshot(document.body)); }
   };
+  // On paper a table's heading row repeats on every page, which takes a head (thead): while
+  // the page prints, the first row of each table of several rows moves into one, and back
+  // afterwards so that the page keeps the structure of the document model. A table of fixed
+  // width wider than the paper (the draft board) turns the paper to landscape and is scaled
+  // down to fit if it must, rather than cut off.
+  var PORTRAIT_PX = 718;   // A4 across less margins of 10 mm, the narrower of A4 and Letter
+  var LANDSCAPE_PX = 980;  // Letter along less the margins, the narrower of the two
+  var printHeads = [];
+  window.addEventListener('beforeprint', function () {
+    var tables = document.querySelectorAll('table');
+    var widest = 0;
+    for (var i = 0; i < tables.length; i++) {
+      var table = tables[i];
+      // A table as wide as the window narrows to the paper by itself; one of fixed width not.
+      var width = table.getAttribute('width');
+      if (width && width.indexOf('%') < 0) widest = Math.max(widest, table.offsetWidth);
+      if (table.tHead || table.rows.length < 2) continue;
+      var row = table.rows[0];
+      var from = row.parentNode;
+      table.createTHead().appendChild(row);
+      printHeads.push({ table: table, row: row, from: from });
+    }
+    if (widest > PORTRAIT_PX) {
+      var landscape = document.createElement('style');
+      landscape.id = 'gr-print-landscape';
+      landscape.textContent = '@page { size: landscape; }';
+      document.head.appendChild(landscape);
+      if (widest > LANDSCAPE_PX) document.body.style.zoom = String(LANDSCAPE_PX / widest);
+    }
+  });
+  window.addEventListener('afterprint', function () {
+    while (printHeads.length) {
+      var p = printHeads.pop();
+      p.from.insertBefore(p.row, p.from.firstChild);
+      p.table.deleteTHead();
+    }
+    var landscape = document.getElementById('gr-print-landscape');
+    if (landscape) landscape.remove();
+    document.body.style.zoom = '';
+  });
   new QWebChannel(qt.webChannelTransport, function (channel) {
     bridge = channel.objects.kit;
     bridge.ready();

@@ -24,6 +24,7 @@ const std::map<std::string, std::function<int(const CommandContext&)>>& CommandT
         {"backup", RunBackup},
         {"restore", RunRestore},
         {"use", RunUse},
+        {"report", RunReport},
     };
     return table;
 }

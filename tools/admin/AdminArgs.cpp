@@ -14,6 +14,9 @@ enum Option : unsigned {
     kDryRun = 1u << 2,
     kIncludeRetired = 1u << 3,
     kSeasonOnly = 1u << 4,
+    kSeason = 1u << 5,
+    kFormat = 1u << 6,
+    kOutput = 1u << 7,
 };
 
 struct CommandForm {
@@ -55,6 +58,23 @@ constexpr std::array kCommands = {
                 "confirmation on standard input unless --yes is given."},
     CommandForm{"use", 1, 1, 0, "use live|test|blank",
                 "Chooses the league database that the program and this tool work on."},
+    CommandForm{"report", 1, 1, kSeason | kFormat | kOutput,
+                "report current|all|winners [--season YEAR] [--format text|csv|json|html]\n"
+                "         [--output FILE]",
+                "The money reports and past winners, with the figures of the program's report\n"
+                "windows:\n"
+                "  current  each manager of the current season (of YEAR with --season): fee\n"
+                "           paid, winnings and balance, and the total winnings\n"
+                "  all      each manager over all seasons: seasons played, fees, winnings and\n"
+                "           balance, playing managers first, and the totals\n"
+                "  winners  champion and runner-up of each locked season, newest first (of\n"
+                "           season YEAR only with --season)\n"
+                "A season without winnings yet is still reported, with every winning 0.00 and\n"
+                "each unpaid fee in the balance; a note on standard error says so.\n"
+                "--format chooses text (the default), csv (RFC 4180, UTF-8, a header row, one\n"
+                "row per manager or season, amounts with two decimals), json, or html (a page\n"
+                "to print or mail). --output writes to FILE, replacing it whole, instead of\n"
+                "standard output."},
 };
 
 const CommandForm* FindCommand(std::string_view name) {
@@ -79,6 +99,43 @@ constexpr std::array kFlags = {
 
 constexpr std::string_view kFolderOption = "--database-folder";
 
+struct ValueOption {
+    std::string_view name;
+    Option bit;
+    std::string AdminArgs::*field;
+    std::string_view what;  // what the value is, for the message when it is missing
+};
+
+constexpr std::array kValueOptions = {
+    ValueOption{"--season", kSeason, &AdminArgs::season, "a year"},
+    ValueOption{"--format", kFormat, &AdminArgs::format, "a format"},
+    ValueOption{"--output", kOutput, &AdminArgs::output, "a file"},
+};
+
+// Reads "--name VALUE" or "--name=VALUE" at argv[i]; false when arg is no value option.
+bool ScanValueOption(const std::vector<std::string>& argv, size_t& i, AdminArgs& args,
+                     unsigned& givenOptions, std::string& error) {
+    const std::string& arg = argv[i];
+    for (const ValueOption& option : kValueOptions) {
+        const std::string name(option.name);
+        if (arg == name) {
+            // The next option is no value: "--season --json" lacks the year.
+            if (i + 1 >= argv.size() || argv[i + 1].starts_with("--")) {
+                error = "Option " + name + " needs " + std::string(option.what) + ".";
+                return true;
+            }
+            args.*(option.field) = argv[++i];
+        } else if (arg.starts_with(name + "=")) {
+            args.*(option.field) = arg.substr(name.size() + 1);
+        } else {
+            continue;
+        }
+        givenOptions |= option.bit;
+        return true;
+    }
+    return false;
+}
+
 // Reads every option and operand in order; the command is the first operand.
 std::string ScanArguments(const std::vector<std::string>& argv, AdminArgs& args,
                           unsigned& givenOptions, std::vector<std::string>& words) {
@@ -98,6 +155,8 @@ std::string ScanArguments(const std::vector<std::string>& argv, AdminArgs& args,
             args.databaseFolder = argv[++i];
         } else if (arg.starts_with(std::string(kFolderOption) + "=")) {
             args.databaseFolder = arg.substr(kFolderOption.size() + 1);
+        } else if (std::string error; ScanValueOption(argv, i, args, givenOptions, error)) {
+            if (!error.empty()) return error;
         } else {
             const auto flag = std::find_if(kFlags.begin(), kFlags.end(),
                                            [&](const FlagOption& f) { return f.name == arg; });
@@ -115,6 +174,11 @@ std::string CheckAgainstCommand(const CommandForm& form, const AdminArgs& args,
         if ((givenOptions & flag.bit) && !(form.options & flag.bit))
             return "Command " + std::string(form.name) + " does not take " +
                    std::string(flag.name) + ".";
+    }
+    for (const ValueOption& option : kValueOptions) {
+        if ((givenOptions & option.bit) && !(form.options & option.bit))
+            return "Command " + std::string(form.name) + " does not take " +
+                   std::string(option.name) + ".";
     }
     const size_t count = args.operands.size();
     if (count < form.minOperands || count > form.maxOperands)

@@ -16,6 +16,10 @@ struct AdminArgs {
     bool dryRun = false;
     bool includeRetired = false;
     bool seasonOnly = false;
+    // report's options; empty when not given
+    std::string season;
+    std::string format;
+    std::string output;
 };
 
 struct ParseResult {

@@ -24,7 +24,8 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     return !file.bad();
 }
 
-// Written beside the target and renamed over it, so a failure never leaves half a file.
+}  // namespace
+
 bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error) {
     const std::filesystem::path target(path);
     std::filesystem::path temporary = target;
@@ -34,7 +35,7 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
         file << text;
         file.close();
         if (!file) {
-            error = "Cannot write " + temporary.string() + ".";
+            error = "Cannot write " + path + ".";
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
@@ -49,6 +50,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
     }
     return true;
 }
+
+namespace {
 
 std::string Summary(const ImportPlan& plan) {
     return std::to_string(plan.added) + " added, " + std::to_string(plan.changed) + " changed, " +

@@ -1,20 +1,17 @@
 // season YEAR: everything of one season.
 #include <charconv>
-#include <map>
 #include <ostream>
 #include <utility>
 
 #include "Commands.h"
 #include "Json.h"
 #include "Money.h"
+#include "MoneyReport.h"
 #include "TextTable.h"
 
 namespace gr::admin {
 
 namespace {
-
-// Winners of a prize of this type share it for the whole season; all others week by week.
-constexpr int32_t kSeasonPrizeType = 1;
 
 struct DraftLine {
     int32_t pick = 0, round = 0;
@@ -54,33 +51,27 @@ std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
     return lines;
 }
 
-// A prize's winners share its amount, counted as the program's winnings screen counts them.
+// A prize's winners share its amount, counted and rounded by the program's own money report.
 std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
     std::vector<WinningLine> lines;
     const ComPtr<Collection> winnings = season.get_Winnings();
     const ComPtr<Collection> prizes = season.get_Prizes();
     const ComPtr<Collection> managers = season.get_Managers();
     if (!winnings || !prizes || !managers) return lines;
-    using Group = std::pair<std::string, int32_t>;  // prize id, week (0 for a season prize)
-    std::vector<std::pair<Group, ComPtr<IWinningInfo>>> entries;
-    std::map<Group, int64_t> winnersPerGroup;
+    const reports::PrizeWinnerCounts counts = reports::CountPrizeWinners(winnings, prizes);
     for (const auto& win : winnings->ItemsAs<IWinningInfo>()) {
         if (win->get_Action() == ActionTypeRemove) continue;
         const auto prize = prizes->ItemAs<IPrizeInfo>("K" + win->get_PrizeID());
-        const auto type = prize ? prize->get_PrizeType() : nullptr;
-        const bool wholeSeason = type && type->get_ID() == kSeasonPrizeType;
-        const Group group{win->get_PrizeID(), wholeSeason ? 0 : win->get_Week()};
-        ++winnersPerGroup[group];
-        entries.emplace_back(group, win);
-    }
-    for (const auto& [group, win] : entries) {
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + group.first);
         const auto manager = managers->ItemAs<IManagerInfo>("K" + win->get_ManagerID());
         WinningLine line;
-        line.prize = prize ? prize->get_Desc() : "prize #" + group.first;
+        line.prize = prize ? prize->get_Desc() : "prize #" + win->get_PrizeID();
         line.manager = manager ? FullName(manager) : "manager #" + win->get_ManagerID();
         line.week = win->get_Week();
-        line.shareCents = prize ? ShareInCents(prize->get_Amount(), winnersPerGroup[group]) : 0;
+        if (prize) {
+            const auto count = counts.find(
+                reports::PrizeWinnerKey(win->get_PrizeID(), reports::WeekPart(prize, win)));
+            line.shareCents = reports::PrizeShare(prize->get_Amount(), count->second);
+        }
         lines.push_back(std::move(line));
     }
     return lines;
