@@ -25,6 +25,7 @@
 #include "RealView.h"
 #include "ScriptedUser.h"
 #include "TestEnvironment.h"
+#include "ViewDriver.h"
 #include "frmMain.h"
 #include "test_shell_support.h"
 
@@ -303,6 +304,54 @@ TEST_F(EventOrderE2e, ATextBoxLosesTheFocusForControlsNotForAPopupOrTheProgramsD
     ASSERT_TRUE(RealClick(*window.view, "TB"));
     EXPECT_TRUE(WaitUntil([&] { return window.log.size() == 3; }));
     EXPECT_EQ(window.log.back(), "lost");
+}
+
+// The program moving the focus (as a screen does to bring the user back to a box whose check
+// failed) or clearing it is not the user leaving the box.
+TEST_F(EventOrderE2e, TheProgramMovingTheFocusAwayIsNotTheUserLeavingTheBox) {
+    QTest::mouseClick(window.txtName, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    window.cmdSave->setFocus(Qt::OtherFocusReason);
+    window.txtName->setFocus(Qt::OtherFocusReason);
+    window.txtName->clearFocus();
+    Settle();
+    EXPECT_EQ(window.focusOutReasons.size(), 2u);
+    EXPECT_TRUE(window.log.empty());
+    QTest::mouseClick(window.txtName, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    QTest::keyClick(window.txtName, Qt::Key_Backtab);
+    EXPECT_EQ(window.log, std::vector<std::string>{"lost"});
+}
+
+TEST_F(EventOrderE2e, ATextBoxSetToSelectAllTakesItsWholeTextWhenTheFocusArrives) {
+    window.txtName->setText(QStringLiteral("Brady"));
+    QTest::mouseClick(window.txtName, Qt::LeftButton, {}, QPoint(3, 5));
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    Settle();
+    EXPECT_FALSE(window.txtName->hasSelectedText()) << "off unless asked for";
+
+    window.txtName->setSelectAllOnFocus(true);
+    window.cmdSave->setFocus(Qt::OtherFocusReason);
+    // A click places its cursor after the focus has arrived; the selection comes after it.
+    QTest::mouseClick(window.txtName, Qt::LeftButton, {}, QPoint(3, 5));
+    EXPECT_TRUE(WaitUntil([&] { return window.txtName->selectedText() == "Brady"; }));
+
+    // The program putting the focus back selects at once.
+    window.cmdSave->setFocus(Qt::OtherFocusReason);
+    window.txtName->deselect();
+    window.txtName->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(window.txtName->selectedText(), "Brady");
+
+    // Back from a context menu the user's own selection stays, for the menu's Cut or Paste.
+    window.txtName->setSelection(0, 2);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Cut"));
+    menu.popup(window.txtName->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activePopupWidget() == &menu; }));
+    menu.close();
+    ASSERT_TRUE(WaitUntil([&] { return window.txtName->hasFocus(); }));
+    Settle();
+    EXPECT_EQ(window.txtName->selectedText(), "Br");
 }
 
 }  // namespace
