@@ -1,11 +1,9 @@
 #include "frmSeasonInfo.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,9 +27,11 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption) {
     return label;
 }
 
-QLineEdit* NewTextBox(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
+// A figure box: typing replaces the whole figure, and leaving it checks the figure.
+GRTextBox* NewTextBox(QWidget* parent, const char* name) {
+    auto* box = new GRTextBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setSelectAllOnFocus(true);
     return box;
 }
 
@@ -52,13 +52,6 @@ QLabel* NewTotalsLabel(QWidget* parent, const char* name) {
 // The numeric value of a box, rounded half to even into a Long (empty text gives 0).
 int32_t BoxValue(const QLineEdit* box) {
     return ToLong(NumericValue(box->text().toStdString()));
-}
-
-// Focus that the user moved away on purpose. A message box or dialog the program opens, a
-// popup, or the window going away also take the focus; those must not check the box.
-bool UserMovedFocus(Qt::FocusReason reason) {
-    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
 }  // namespace
@@ -162,10 +155,10 @@ void frmSeasonInfo::BuildControls() {
 }
 
 void frmSeasonInfo::ConnectControls() {
-    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
+    for (GRTextBox* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
                            txtNoOfRegularWeeks, txtTotalNoOfWeeks}) {
-        box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [this, box] { TextBoxChanged(box); });
+        connect(box, &GRTextBox::LostFocus, this, [this, box] { TextBoxLostFocus(box); });
     }
     for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
         connect(box, &QCheckBox::clicked, this, [this, box] { CheckBoxClicked(box); });
@@ -273,18 +266,6 @@ void frmSeasonInfo::ApplyEditableState(bool editable) {
 }
 
 // ---- Text boxes and check boxes -----------------------------------------------------------
-
-bool frmSeasonInfo::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::FocusIn) {
-        // After the click that focused the box has placed its cursor.
-        QTimer::singleShot(0, box, [box] { SelectAllText(box); });
-    } else if (box && event->type() == QEvent::FocusOut &&
-               UserMovedFocus(static_cast<QFocusEvent*>(event)->reason())) {
-        TextBoxLostFocus(box);
-    }
-    return ChildWindow::eventFilter(watched, event);
-}
 
 void frmSeasonInfo::TextBoxChanged(QLineEdit* box) {
     if (m_loading) return;

@@ -13,6 +13,7 @@
 #include "ChildWindow.h"
 #include "EventForwarder.h"
 #include "GRIData.h"
+#include "GRTextBox.h"
 #include "HtmlView.h"
 #include "IActualEventHandler.h"
 #include "IDataService.h"
@@ -21,7 +22,6 @@
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace gr::ui {
@@ -47,15 +47,15 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     QLabel* lblYear;
     YearPicker* dtpYear;
     QLabel* lblNoOfManagers;
-    QLineEdit* txtNoOfManagers;
+    GRTextBox* txtNoOfManagers;
     QLabel* lblNoOfRounds;
-    QLineEdit* txtNoOfRounds;
+    GRTextBox* txtNoOfRounds;
     QLabel* lblMoneyCont;
-    QLineEdit* txtMoneyContribution;
+    GRTextBox* txtMoneyContribution;
     QLabel* lblNoOfRegularWeeks;
-    QLineEdit* txtNoOfRegularWeeks;
+    GRTextBox* txtNoOfRegularWeeks;
     QLabel* lblTotalNoOfWeeks;
-    QLineEdit* txtTotalNoOfWeeks;
+    GRTextBox* txtTotalNoOfWeeks;
     QLabel* lblRankLocked;
     QCheckBox* chkRankLocked;
     QLabel* lblDraftLocked;
@@ -73,9 +73,6 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     QLabel* lblInfoBalance;
     QPushButton* cmdSave;
     QPushButton* cmdClose;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // ---- The window (frmSeasonInfo.cpp) ----

@@ -18,6 +18,7 @@
 #include "RealView.h"
 #include "ScriptedUser.h"
 #include "TestEnvironment.h"
+#include "ViewDriver.h"
 #include "frmMain.h"
 #include "frmSeasonInfo.h"
 #include "test_shell_support.h"
@@ -102,11 +103,19 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
     ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->selectedText() == "16"; }))
         << "focused: " << window->txtNoOfRounds->hasFocus();
     QTest::keyClicks(window->txtNoOfRounds, QStringLiteral("12a"));
+    // The box clicked holds bad text too: only the box the user left is checked, and the
+    // program putting the focus back does not check the clicked one.
+    const QString weeks = window->txtTotalNoOfWeeks->text();
+    window->txtTotalNoOfWeeks->setText(weeks + "x");
     QTest::mouseClick(window->txtTotalNoOfWeeks, Qt::LeftButton);
     ASSERT_EQ(user->messages.size(), 1u);
     EXPECT_EQ(user->messages[0].text, "Please enter numeric value.");
     ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->hasFocus(); }));
     ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->selectedText() == "12a"; }));
+    Settle();
+    EXPECT_EQ(user->messages.size(), 1u);
+    EXPECT_TRUE(window->txtNoOfRounds->hasFocus());
+    window->txtTotalNoOfWeeks->setText(weeks);
     QTest::keyClicks(window->txtNoOfRounds, QStringLiteral("16"));
     QTest::keyClick(window->txtNoOfRounds, Qt::Key_Tab);
     EXPECT_EQ(user->messages.size(), 1u);
