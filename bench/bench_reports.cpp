@@ -2,19 +2,26 @@
 // in the real browser view (run under a display, e.g. xvfb-run):
 // - warm: the report window rendered again on a data service that holds the seasons already,
 //   until the browser has painted the new page;
-// - cold: a data service just started on the league file, so the seasons are read first.
+// - cold: a data service just started on the league file, so the seasons are read first;
+// - to PDF: the painted report saved as PDF through the browser's printing, until the file is
+//   written;
+// - to CSV by gridora-admin: the command run on the league file, from the start of the
+//   process to its end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <QWebEngineView>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "BenchLeague.h"
 #include "BenchLeagueBuilder.h"
+#include "PagePrinting.h"
 #include "RealView.h"
 #include "frmReports.h"
 
@@ -143,6 +150,58 @@ BENCHMARK(BM_AllSeasonsReportFirstAfterStart)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+
+void BM_AllSeasonsReportToPdf(benchmark::State& state) {
+    TheLeague();
+    ReportWindow report(League::StartService());
+    const std::string pdf = (TheLeague().Folder() / "all-seasons.pdf").string();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        bool finished = false;
+        bool saved = false;
+        SavePageAsPdf(*report.window.wbDisplay, pdf, [&](bool ok, const std::string&) {
+            finished = true;
+            saved = ok;
+        });
+        if (!WaitUntil([&] { return finished; }, 60000) || !saved) {
+            state.SkipWithError("the PDF was not written");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    state.SetLabel(std::to_string(std::filesystem::file_size(pdf) / 1024) + " KiB");
+}
+BENCHMARK(BM_AllSeasonsReportToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The command opens the league through the setup service, as a user's script would.
+void BM_AllSeasonsCsvByAdmin(benchmark::State& state) {
+    const std::filesystem::path folder = TheLeague().Folder();
+    std::filesystem::copy_file(GRIDORA_SEED_DATABASE_DIR "/Gridora - Setup.mdb",
+                               folder / "Gridora - Setup.mdb",
+                               std::filesystem::copy_options::overwrite_existing);
+    const QStringList arguments = {QStringLiteral("report"),
+                                   QStringLiteral("all"),
+                                   QStringLiteral("--format"),
+                                   QStringLiteral("csv"),
+                                   QStringLiteral("--database-folder"),
+                                   QString::fromStdString(folder.string())};
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess admin;
+        admin.start(QStringLiteral(GRIDORA_ADMIN_EXE), arguments);
+        if (!admin.waitForFinished(60000) || admin.exitCode() != 0) {
+            state.SkipWithError(admin.readAllStandardError().toStdString().c_str());
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        bytes = admin.readAllStandardOutput().size();
+    }
+    state.SetLabel(std::to_string(bytes) + " bytes of CSV");
+}
+BENCHMARK(BM_AllSeasonsCsvByAdmin)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
