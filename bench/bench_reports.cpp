@@ -3,11 +3,15 @@
 // - warm: the report window rendered again on a data service that holds the seasons already,
 //   until the browser has painted the new page;
 // - cold: a data service just started on the league file, so the seasons are read first;
-// - PDF: the painted report saved as a PDF file through the browser's own printing.
+// - to PDF: the painted report saved as PDF through the browser's printing, until the file is
+//   written;
+// - to CSV by gridora-admin: the command run on the league file, from the start of the
+//   process to its end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <QWebEngineView>
 #include <filesystem>
@@ -19,7 +23,6 @@
 #include "BenchLeagueBuilder.h"
 #include "PagePrinting.h"
 #include "RealView.h"
-#include "TempFolder.h"
 #include "frmReports.h"
 
 namespace {
@@ -148,19 +151,16 @@ BENCHMARK(BM_AllSeasonsReportFirstAfterStart)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
-// The report on screen saved as PDF, from the command to the file written.
 void BM_AllSeasonsReportToPdf(benchmark::State& state) {
     TheLeague();
     ReportWindow report(League::StartService());
-    const gr::test::TempFolder folder;
-    const std::string path = folder.File("Gridora - Money.pdf");
-    int64_t bytes = 0;
+    const std::string pdf = (TheLeague().Folder() / "all-seasons.pdf").string();
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
         bool finished = false;
         bool saved = false;
-        SavePageAsPdf(*report.window.wbDisplay, path, [&](bool ok, const std::string&) {
+        SavePageAsPdf(*report.window.wbDisplay, pdf, [&](bool ok, const std::string&) {
             finished = true;
             saved = ok;
         });
@@ -169,12 +169,39 @@ void BM_AllSeasonsReportToPdf(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
-        bytes = static_cast<int64_t>(std::filesystem::file_size(path));
     }
-    state.SetLabel(std::to_string(report.Rows()) + " rows, " + std::to_string(bytes / 1024) +
-                   " KiB");
+    state.SetLabel(std::to_string(std::filesystem::file_size(pdf) / 1024) + " KiB");
 }
-BENCHMARK(BM_AllSeasonsReportToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_AllSeasonsReportToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The command opens the league through the setup service, as a user's script would.
+void BM_AllSeasonsCsvByAdmin(benchmark::State& state) {
+    const std::filesystem::path folder = TheLeague().Folder();
+    std::filesystem::copy_file(GRIDORA_SEED_DATABASE_DIR "/Gridora - Setup.mdb",
+                               folder / "Gridora - Setup.mdb",
+                               std::filesystem::copy_options::overwrite_existing);
+    const QStringList arguments = {QStringLiteral("report"),
+                                   QStringLiteral("all"),
+                                   QStringLiteral("--format"),
+                                   QStringLiteral("csv"),
+                                   QStringLiteral("--database-folder"),
+                                   QString::fromStdString(folder.string())};
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess admin;
+        admin.start(QStringLiteral(GRIDORA_ADMIN_EXE), arguments);
+        if (!admin.waitForFinished(60000) || admin.exitCode() != 0) {
+            state.SkipWithError(admin.readAllStandardError().toStdString().c_str());
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        bytes = admin.readAllStandardOutput().size();
+    }
+    state.SetLabel(std::to_string(bytes) + " bytes of CSV");
+}
+BENCHMARK(BM_AllSeasonsCsvByAdmin)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

@@ -40,6 +40,7 @@ frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
 frmDraftPlayers::~frmDraftPlayers() {
     // The entry field may lose the focus while the window goes; nothing may run then.
     txtPlayerName->removeEventFilter(this);
+    disconnect(txtPlayerName, nullptr, this, nullptr);
     m_oFrmAddNew.reset();
     m_oDocument = nullptr;
     m_oCurDraft = nullptr;
@@ -68,7 +69,7 @@ void frmDraftPlayers::BuildLayout() {
     lblCoach = Named(new QLabel(QStringLiteral("Coach"), fraCurrentPick), "lblCoach");
     lblPickInfo = Named(new QLabel(QStringLiteral("Pick Info"), fraCurrentPick), "lblPickInfo");
     lblPlayer = Named(new QLabel(QStringLiteral("Player: "), fraCurrentPick), "lblPlayer");
-    txtPlayerName = Named(new QLineEdit(fraCurrentPick), "txtPlayerName");
+    txtPlayerName = Named(new GRTextBox(fraCurrentPick), "txtPlayerName");
     cmdDBLookup = Named(new QToolButton(fraCurrentPick), "cmdDBLookup");
     cmdAddPlayer = Named(new QToolButton(fraCurrentPick), "cmdAddPlayer");
     SetIconButton(cmdDBLookup, 'N', "Search players");
@@ -132,6 +133,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
     connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
+    connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->installEventFilter(this);
 }
 
@@ -311,26 +313,12 @@ void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
 }
 
 bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != txtPlayerName) return ChildWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
+    if (watched == txtPlayerName && event->type() == QEvent::FocusIn) {
         // A click places its cursor after the focus arrives; select once it has.
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
             QTimer::singleShot(0, txtPlayerName, [box = txtPlayerName] { SelectAllText(box); });
         else
             SelectAllText(txtPlayerName);
-    } else if (event->type() == QEvent::FocusOut) {
-        // Only the user leaving the field looks the name up: a message box, dialog or menu the
-        // program opens, or the window going away, take the focus only for a while.
-        switch (static_cast<QFocusEvent*>(event)->reason()) {
-            case Qt::MouseFocusReason:
-            case Qt::TabFocusReason:
-            case Qt::BacktabFocusReason:
-            case Qt::ShortcutFocusReason:
-                txtPlayerName_LostFocus();
-                break;
-            default:
-                break;
-        }
     }
     return ChildWindow::eventFilter(watched, event);
 }
