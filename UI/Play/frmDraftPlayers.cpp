@@ -2,7 +2,6 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -134,7 +133,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
-    txtPlayerName->installEventFilter(this);
+    txtPlayerName->setSelectAllOnFocus(true);
 }
 
 bool frmDraftPlayers::Initialize(const ComPtr<IDataService>& oGRService) {
@@ -310,17 +309,6 @@ void frmDraftPlayers::cmdClose_Click() {
 void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
     ChildWindow::focusInEvent(event);
     if (txtPlayerName->isEnabled() && txtPlayerName->isVisible()) txtPlayerName->setFocus();
-}
-
-bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtPlayerName && event->type() == QEvent::FocusIn) {
-        // A click places its cursor after the focus arrives; select once it has.
-        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-            QTimer::singleShot(0, txtPlayerName, [box = txtPlayerName] { SelectAllText(box); });
-        else
-            SelectAllText(txtPlayerName);
-    }
-    return ChildWindow::eventFilter(watched, event);
 }
 
 }  // namespace gr::ui

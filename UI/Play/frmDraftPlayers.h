@@ -61,7 +61,6 @@ class frmDraftPlayers : public ChildWindow {
     bool IsEntryChanged() const { return m_changed; }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
   private:
