@@ -3,7 +3,10 @@
 //   BM_OpenPlayerEditor  from the Setup > Player menu command until the browser has painted
 //                        the editor's page with its position and team lists (the DOM holds
 //                        both lists, then two animation frames have passed); target at most
-//                        150 ms. Polling the DOM costs one script round trip at most.
+//                        150 ms. Polling the DOM costs one script round trip at most. As in
+//                        the program, a view is started ahead (WarmViewPool); the first
+//                        opening, which finds none yet, is not timed.
+//   BM_OpenPlayerEditorWithoutViewStartedAhead  the same, each window starting its own view.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -11,10 +14,14 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QWebEngineView>
+#include <algorithm>
+#include <optional>
 
 #include "RealView.h"
 #include "ServiceHost.h"
 #include "TempFolder.h"
+#include "TestEnvironment.h"
+#include "WarmViewPool.h"
 #include "frmAddNewMDI.h"
 #include "frmMain.h"
 
@@ -66,12 +73,15 @@ bool OpenAndWaitForPaint(frmMain& main, QAction& command, int expectedEntries) {
     return WaitUntil([&] { return painted; }, 30000);
 }
 
-void BM_OpenPlayerEditor(benchmark::State& state) {
+// Opens the player editor again and again; with viewStartedAhead as in the program.
+void OpenPlayerEditor(benchmark::State& state, bool viewStartedAhead) {
     if (!g_hasDisplay) {
         state.SkipWithError("needs a display: run under xvfb-run -a");
         return;
     }
     Databases databases;
+    std::optional<WarmViewPool> viewPool;
+    if (viewStartedAhead) viewPool.emplace();
     frmMain main;
     if (!main.StartUp()) {
         state.SkipWithError("start-up failed");
@@ -92,19 +102,42 @@ void BM_OpenPlayerEditor(benchmark::State& state) {
         state.SkipWithError("the player editor did not show");
         return;
     }
+    double fastest = 1e9;
     for (auto _ : state) {
-        QTest::qWait(300);  // the editor before is unloaded
+        // The user looks at the editor for a moment; the next view is started meanwhile.
+        QTest::qWait(1200);
+        if (viewPool && !WaitUntil([&] { return viewPool->SpareReady(); }, 30000)) {
+            state.SkipWithError("no view was started ahead");
+            break;
+        }
         QElapsedTimer timer;
         timer.start();
         if (!OpenAndWaitForPaint(main, *command, expected)) {
             state.SkipWithError("the player editor did not show");
             break;
         }
-        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        fastest = std::min(fastest, seconds * 1000);
     }
     main.ShutDown();
+    // The machine's other work shows in the mean; the fastest opening shows the floor.
+    state.counters["fastest_ms"] = fastest;
+}
+
+void BM_OpenPlayerEditor(benchmark::State& state) {
+    OpenPlayerEditor(state, true);
 }
 BENCHMARK(BM_OpenPlayerEditor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+// For comparison: every window starts its own browser view.
+void BM_OpenPlayerEditorWithoutViewStartedAhead(benchmark::State& state) {
+    OpenPlayerEditor(state, false);
+}
+BENCHMARK(BM_OpenPlayerEditorWithoutViewStartedAhead)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 
 }  // namespace
 
@@ -114,9 +147,7 @@ int main(int argc, char** argv) {
     g_hasDisplay =
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (!g_hasDisplay) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
+    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

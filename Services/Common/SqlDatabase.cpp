@@ -42,6 +42,59 @@ bool IsHeld(const std::string& path) {
     return IdOf(path, id) && HeldFiles().count(id) > 0;
 }
 
+// A private in-memory database that goes with its scope.
+class MemoryDatabase {
+  public:
+    MemoryDatabase() {
+        if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK)
+            throw DbError(SQLITE_NOMEM, sqlite3_errstr(SQLITE_NOMEM));
+    }
+    ~MemoryDatabase() { sqlite3_close(m_db); }
+    MemoryDatabase(const MemoryDatabase&) = delete;
+    MemoryDatabase& operator=(const MemoryDatabase&) = delete;
+    sqlite3* Handle() const { return m_db; }
+
+  private:
+    sqlite3* m_db = nullptr;
+};
+
+// Copies every page of the source into the plain in-memory database; the source pages are
+// decrypted and authenticated on the way. Empty text, or the engine's complaint.
+std::string CopyEveryPage(sqlite3* source, sqlite3* memory, int32_t pageSize) {
+    const std::string setSize = "PRAGMA page_size = " + std::to_string(pageSize);
+    sqlite3_exec(memory, setSize.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_backup* copy = sqlite3_backup_init(memory, "main", source, "main");
+    if (!copy) return sqlite3_errmsg(memory);
+    const int stepped = sqlite3_backup_step(copy, -1);
+    const int finished = sqlite3_backup_finish(copy);
+    // A page that fails its authentication is reported on the source connection, and as
+    // a plain error; the copy itself only fails when more pages follow it.
+    int failure = sqlite3_errcode(source);
+    if (failure == SQLITE_OK && stepped != SQLITE_DONE) failure = stepped;
+    if (failure == SQLITE_OK) failure = finished;
+    if (failure == SQLITE_OK) return {};
+    return sqlite3_errstr(failure == SQLITE_ERROR ? SQLITE_CORRUPT : failure);
+}
+
+// The engine's first complaint about the database, or empty text when it says "ok".
+std::string FirstIntegrityFault(sqlite3* database) {
+    sqlite3_stmt* check = nullptr;
+    if (sqlite3_prepare_v2(database, "PRAGMA integrity_check(1)", -1, &check, nullptr) != SQLITE_OK)
+        return sqlite3_errmsg(database);
+    std::string fault;
+    const int rc = sqlite3_step(check);
+    if (rc == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
+        fault = text ? text : "";
+        if (fault == "ok") fault.clear();
+    } else {
+        fault = sqlite3_errmsg(database);
+    }
+    sqlite3_finalize(check);
+    return fault;
+}
+
 }  // namespace
 
 // ---- Statement ---------------------------------------------------------------------
@@ -262,6 +315,20 @@ int32_t Database::NextId(const std::string& table, const std::string& column) {
     if (stmt.Step()) highest = stmt.GetLong("highestid");
     stmt.Reset();
     return highest + 1;
+}
+
+std::string Database::FindDamage() {
+    int32_t pageSize = 0;
+    try {
+        Statement size(*this, "PRAGMA page_size");
+        if (size.Step()) pageSize = size.GetLong(0);
+    } catch (const DbError& e) {
+        return e.what();
+    }
+    MemoryDatabase memory;
+    std::string fault = CopyEveryPage(m_db, memory.Handle(), pageSize);
+    if (fault.empty()) fault = FirstIntegrityFault(memory.Handle());
+    return fault;
 }
 
 int Database::Changes() const {

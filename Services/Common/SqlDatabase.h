@@ -95,6 +95,11 @@ class Database {
     // constants of the schema, never user text.
     int32_t NextId(const std::string& table, const std::string& column = "id");
 
+    // Reads every page of the file, free pages included (the engine checks each page's
+    // authentication code as it decrypts it), into memory and runs the engine's integrity
+    // check on that copy. Empty text when the file is sound, otherwise the first fault.
+    std::string FindDamage();
+
     int Changes() const;
     sqlite3* Handle() const { return m_db; }
     const std::string& Path() const { return m_path; }

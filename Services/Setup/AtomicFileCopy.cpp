@@ -155,51 +155,57 @@ bool IsRegularFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
+// A complete, flushed and checked copy of source beside target under a temporary name;
+// on failure nothing of it is left.
+bool MakeCheckedCopy(const std::string& source, const std::string& target, const CopyCheck& check,
+                     std::string& temporary, std::string& errorMessage) {
+    std::string error;
+    if (CopyToTemporary(source, TemporaryPattern(target), temporary, error) &&
+        (!check || check(temporary, error)))
+        return true;
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+    temporary.clear();
+    errorMessage = error;
+    return false;
+}
+
 }  // namespace
 
 bool CopyFileAtomically(const std::string& source, const std::string& target,
-                        std::string& errorMessage) {
+                        std::string& errorMessage, const CopyCheck& check) {
     std::string temporary;
-    std::string error;
-    if (!CopyToTemporary(source, TemporaryPattern(target), temporary, error)) {
-        if (!temporary.empty()) ::unlink(temporary.c_str());
-        errorMessage = error;
-        return false;
-    }
+    if (!MakeCheckedCopy(source, target, check, temporary, errorMessage)) return false;
     return MoveIntoPlace(temporary, target, errorMessage);
 }
 
 bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
-                           const std::string& keptName, std::string& errorMessage) {
+                           const std::string& keptName, std::string& errorMessage,
+                           const CopyCheck& check) {
     if (keptName.empty() || !IsRegularFile(target))
-        return CopyFileAtomically(source, target, errorMessage);
+        return CopyFileAtomically(source, target, errorMessage, check);
     std::string temporary;
-    std::string error;
-    if (!CopyToTemporary(source, TemporaryPattern(target), temporary, error)) {
-        if (!temporary.empty()) ::unlink(temporary.c_str());
-        errorMessage = error;
-        return false;
-    }
-    // The new file takes the target's name and the old one the temporary's, in one step.
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-        if (RenameNoReplace(temporary, keptName)) {
-            SyncFolder(FolderOf(target));
-            return true;
-        }
+    if (!MakeCheckedCopy(source, target, check, temporary, errorMessage)) return false;
+    // The new copy takes the kept name, then swaps names with the target in one step: the
+    // target is whole at every moment, and a process killed in between leaves only a
+    // complete copy of the source under the kept name, never a file under a hidden name.
+    if (!RenameNoReplace(temporary, keptName)) {
         errorMessage = Describe("Cannot create", keptName, errno);
-        // Swap back: the old file returns to its name and the new one is dropped.
-        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
-            0)
-            ::unlink(temporary.c_str());
-        return false;
-    }
-    if (!SwapUnsupported(errno)) {
-        errorMessage = Describe("Cannot replace", target, errno);
         ::unlink(temporary.c_str());
         return false;
     }
-    // No swap here: keep a copy of the old file first, then move the new one in.
+    if (::renameat2(AT_FDCWD, keptName.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        SyncFolder(FolderOf(target));
+        return true;
+    }
+    const int swapError = errno;
+    if (!SwapUnsupported(swapError) || ::rename(keptName.c_str(), temporary.c_str()) != 0) {
+        errorMessage = Describe("Cannot replace", target, swapError);
+        ::unlink(keptName.c_str());
+        return false;
+    }
+    // No swap here: the kept name takes a copy of the old file, then the new one moves in.
     std::string keptTemporary;
+    std::string error;
     if (!CopyToTemporary(target, TemporaryPattern(keptName), keptTemporary, error) ||
         !RenameNoReplace(keptTemporary, keptName)) {
         if (error.empty()) error = Describe("Cannot create", keptName, errno);

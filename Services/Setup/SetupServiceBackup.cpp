@@ -1,5 +1,8 @@
 // Backup and restore of the live league file. Both close the data service's database
 // around the copy and always reopen it, whatever happened in between.
+#include <stdio.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <limits>
 
@@ -36,6 +39,41 @@ int32_t NextCounter(int32_t lastCount) {
 bool NameIsTaken(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::string JournalOf(const std::string& database) {
+    return database + "-journal";
+}
+
+// A write that failed half-way (a damaged page, a full disk) can leave the live file's
+// journal behind after the data service let go of it. Opening the file once plays it back,
+// so the file that is copied or moved away is whole and no journal outlives its file.
+void SettleUnfinishedWrite(const std::string& live) {
+    if (!NameIsTaken(JournalOf(live))) return;
+    std::unique_ptr<db::Database> settled;
+    std::string ignored;
+    OpenDatabaseFile(live, settled, ignored);
+}
+
+// A journal that could not be played back belongs to the replaced file, now under the kept
+// name; beside the restored file it would write the old pages into it.
+void MoveJournalAlong(const std::string& live, const std::string& keptLive) {
+    if (!NameIsTaken(JournalOf(live))) return;
+    if (keptLive.empty() || ::rename(JournalOf(live).c_str(), JournalOf(keptLive).c_str()) != 0)
+        ::unlink(JournalOf(live).c_str());
+}
+
+// The engine reads every page of a finished copy before it may count as a backup or
+// become the live league; a single damaged page refuses it with the refusal text.
+setup::CopyCheck WholeFileCheck(const std::string& refusal) {
+    return [refusal](const std::string& copy, std::string& errorMessage) {
+        std::unique_ptr<db::Database> database;
+        std::string fault;
+        if (OpenDatabaseFile(copy, database, fault)) fault = database->FindDamage();
+        if (fault.empty()) return true;
+        errorMessage = refusal + " (" + fault + ").";
+        return false;
+    };
 }
 
 }  // namespace
@@ -92,10 +130,12 @@ bool SetupService::CopyLiveToNextBackup(std::string& errMessage) {
         errMessage = "Database file: " + live + " is missing.";
         return false;
     }
+    SettleUnfinishedWrite(live);
     const setup::Date today = host::Today();
     int32_t counter = 0;
     const std::string backupPath = NextBackupPath(today, false, counter);
-    if (!setup::CopyFileAtomically(live, backupPath, errMessage)) return false;
+    const auto check = WholeFileCheck("The copy of " + live + " is damaged; no backup was made");
+    if (!setup::CopyFileAtomically(live, backupPath, errMessage, check)) return false;
     RecordBackup(today, counter);
     return true;
 }
@@ -140,13 +180,17 @@ bool SetupService::ValidateBackupFile(const std::string& path, std::string& errM
 bool SetupService::RestoreOverClosedService(const std::string& backupPath,
                                             std::string& errMessage) {
     const std::string live = GetDatabaseFilePath(DBLive);
+    SettleUnfinishedWrite(live);
     const setup::Date today = host::Today();
     int32_t counter = 0;
     const std::string keptLive = FileExists(live) ? NextBackupPath(today, true, counter) : "";
-    if (!setup::ReplaceFileKeepingOld(backupPath, live, keptLive, errMessage)) {
+    const auto check =
+        WholeFileCheck("The backup file " + backupPath + " is damaged and was not restored");
+    if (!setup::ReplaceFileKeepingOld(backupPath, live, keptLive, errMessage, check)) {
         ReopenAfterFailure(false, errMessage);
         return false;
     }
+    MoveJournalAlong(live, keptLive);
     if (!keptLive.empty()) RecordBackup(today, counter);
     if (ReopenDataService(true, errMessage)) return true;
     if (!keptLive.empty() && m_oSetupInfo->get_DBTypeID() == DBLive) {

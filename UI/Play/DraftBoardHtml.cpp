@@ -121,9 +121,9 @@ std::string DraftCellHtml(int32_t pick, const ComPtr<IPickable>& pickable) {
         name = pickable->get_PickName() + " (" + (team ? team->get_Abbr() : std::string()) + ")";
         position = " (" + Abbr(team ? team->get_Position() : nullptr) + ")";
     }
-    return "<table width='100%' style='font-size:10pt'><tr><td width='70%'>" + HtmlEscape(name) +
-           "</td><td width='15%' align=left>" + HtmlEscape(position) + "</td><td width='15%'>(" +
-           std::to_string(pick) + ")</td></tr></table>";
+    return "<table width='100%' style='font-size:10pt; table-layout:fixed'><tr><td width='70%'>" +
+           HtmlEscape(name) + "</td><td width='15%' align=left>" + HtmlEscape(position) +
+           "</td><td width='15%'>(" + std::to_string(pick) + ")</td></tr></table>";
 }
 
 std::string DraftGridHtml(const DraftGridShape& shape, const std::vector<std::string>& cells) {

@@ -17,19 +17,19 @@ inline double UniformUnit(std::mt19937_64& generator) {
     return static_cast<double>(generator() >> 11) * 0x1.0p-53;
 }
 
-// Shuffles items with a generator seeded from seed (a fresh generator for every shuffle).
+// Shuffles positions 0 .. count - 1 with a generator seeded from seed: c x 100000 swaps.
+std::vector<uint32_t> ShuffledOrder(uint32_t count, uint64_t seed);
+
+// Shuffles items with a generator seeded from seed (a fresh generator for every shuffle). The
+// positions are shuffled, then the items are put in their order once.
 template <class T>
 void ShuffleDraftOrder(std::vector<T>& items, uint64_t seed) {
-    const auto count = static_cast<int64_t>(items.size());
-    if (count < 2) return;
-    std::mt19937_64 generator(seed);
-    const double scale = static_cast<double>(count);
-    for (int64_t i = 1; i <= count * kSwapsPerElement; ++i) {
-        const int64_t j = i % count;
-        auto k = static_cast<int64_t>(UniformUnit(generator) * scale);
-        if (k >= count) k = count - 1;
-        std::swap(items[static_cast<size_t>(k)], items[static_cast<size_t>(j)]);
-    }
+    if (items.size() < 2) return;
+    const std::vector<uint32_t> order = ShuffledOrder(static_cast<uint32_t>(items.size()), seed);
+    std::vector<T> shuffled;
+    shuffled.reserve(items.size());
+    for (const uint32_t from : order) shuffled.push_back(std::move(items[from]));
+    items = std::move(shuffled);
 }
 
 }  // namespace gr::ui

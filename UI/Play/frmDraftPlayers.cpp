@@ -10,6 +10,7 @@
 #include "GRIcons.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "frmAddNewPopup.h"
 
 namespace gr::ui {
 
@@ -38,6 +39,7 @@ frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
 frmDraftPlayers::~frmDraftPlayers() {
     // The entry field may lose the focus while the window goes; nothing may run then.
     txtPlayerName->removeEventFilter(this);
+    m_oFrmAddNew.reset();
     m_oDocument = nullptr;
     m_oCurDraft = nullptr;
     m_oDrafts = nullptr;
@@ -126,6 +128,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdPrevPick, &QPushButton::clicked, this, [this] { cmdPrevPick_Click(); });
     connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
     connect(cmdDBLookup, &QToolButton::clicked, this, [this] { cmdDBLookup_Click(); });
+    connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
     connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     txtPlayerName->installEventFilter(this);
@@ -212,6 +215,7 @@ void frmDraftPlayers::RedrawGrid() {
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    m_drawnCells.clear();
     if (m_oDrafts)
         for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
             int32_t row = 0;
@@ -219,8 +223,9 @@ void frmDraftPlayers::RedrawGrid() {
             const int32_t pick = draft->get_DraftNo();
             if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) continue;
             if (row > rows || column > columns) continue;
-            cells[static_cast<size_t>((row - 1) * columns + column - 1)] =
-                DraftCellHtml(pick, draft->get_PlayerOrTeam());
+            std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
+            cells[static_cast<size_t>((row - 1) * columns + column - 1)] = html;
+            m_drawnCells[pick] = std::move(html);
         }
     m_oDocument->body()->setInnerHTML(DraftGridHtml(shape, cells));
 }
@@ -231,8 +236,13 @@ void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
     int32_t column = 0;
     const int32_t pick = draft->get_DraftNo();
     if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
-    if (const ElementPtr cell = m_oDocument->getElementById(DraftCellId(row, column)))
-        cell->setInnerHTML(DraftCellHtml(pick, draft->get_PlayerOrTeam()));
+    std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
+    const auto drawn = m_drawnCells.find(pick);
+    if (drawn != m_drawnCells.end() && drawn->second == html) return;
+    if (const ElementPtr cell = m_oDocument->getElementById(DraftCellId(row, column))) {
+        cell->setInnerHTML(html);
+        m_drawnCells[pick] = std::move(html);
+    }
 }
 
 void frmDraftPlayers::ScrollToPick(int32_t pick) {

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <map>
+#include <memory>
+#include <string>
 
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
@@ -16,6 +19,8 @@
 #include "IDataService.h"
 
 namespace gr::ui {
+
+class frmAddNewPopup;
 
 class frmDraftPlayers : public ChildWindow {
     Q_OBJECT
@@ -93,6 +98,7 @@ class frmDraftPlayers : public ChildWindow {
     void cmdNextPick_Click();
     void cmdGotoCurPick_Click();
     void cmdDBLookup_Click();
+    void cmdAddPlayer_Click();
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
@@ -108,7 +114,10 @@ class frmDraftPlayers : public ChildWindow {
     ComPtr<IManagerInfo> m_oMgrInTurn;
     bool m_changed = false;
     bool m_busy = false;
+    std::unique_ptr<frmAddNewPopup> m_oFrmAddNew;  // created on first use, kept for the next
     HtmlDocument* m_oDocument = nullptr;
+    // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
+    std::map<int32_t, std::string> m_drawnCells;
 };
 
 }  // namespace gr::ui

@@ -5,6 +5,7 @@
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "frmAddNewPopup.h"
 #include "frmDraftPlayers.h"
 
 namespace gr::ui {
@@ -166,6 +167,17 @@ void frmDraftPlayers::cmdDBLookup_Click() {
     if (!SearchAndPick(TypePlayerOrTeam, "", m_oDataService, m_oSeason, false, picked, true))
         return;
     if (!RefuseTaken(picked)) TakePick(picked);
+}
+
+// A player made on the spot is new, so nobody can have taken him yet.
+void frmDraftPlayers::cmdAddPlayer_Click() {
+    if (!m_oSeason) return;
+    if (!m_oFrmAddNew) {
+        m_oFrmAddNew = std::make_unique<frmAddNewPopup>(this);
+        m_oFrmAddNew->Initialize(m_oDataService, TypePlayerOrTeam);
+    }
+    ShowModal(*m_oFrmAddNew);
+    if (m_oFrmAddNew->IsAccepted()) TakePick(m_oFrmAddNew->PickedItem());
 }
 
 }  // namespace gr::ui

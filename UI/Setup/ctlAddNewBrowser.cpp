@@ -149,32 +149,45 @@ std::string ctlAddNewBrowser::SearchLineHtml() const {
            "</td></tr></table></td></tr>";
 }
 
-std::string ctlAddNewBrowser::ListHtml(const char* listId, const char* prefix) const {
+std::vector<ctlAddNewBrowser::ListEntry> ctlAddNewBrowser::PositionEntries() const {
+    std::vector<ListEntry> entries;
+    const auto positions = m_oDataService->GetPlayerPositions();
+    for (int32_t i = 1; positions && i <= positions->Count(); ++i) {
+        const auto position = positions->ItemAs<IPositionInfo>(i);
+        if (position && position->get_ID() != kPositionNotForPlayers)
+            entries.push_back({position->get_ID(), position->get_Abbr()});
+    }
+    return entries;
+}
+
+std::vector<ctlAddNewBrowser::ListEntry> ctlAddNewBrowser::TeamEntries() const {
+    std::vector<ListEntry> entries;
+    const auto teams = m_oDataService->GetTeams();
+    for (int32_t i = 1; teams && i <= teams->Count(); ++i)
+        if (const auto team = teams->ItemAs<ITeamInfo>(i))
+            entries.push_back({team->get_ID(), team->get_Abbr()});
+    return entries;
+}
+
+std::vector<ctlAddNewBrowser::ListEntry> ctlAddNewBrowser::PrizeTypeEntries() const {
+    std::vector<ListEntry> entries;
+    const auto types = m_oDataService->GetPrizeTypes();
+    for (int32_t i = 1; types && i <= types->Count(); ++i)
+        if (const auto type = types->ItemAs<IPrizeTypeInfo>(i))
+            entries.push_back({type->get_ID(), type->get_Name()});
+    return entries;
+}
+
+// An empty entry first, so that a new record starts without a choice.
+std::string ctlAddNewBrowser::ListHtml(const char* listId, const char* prefix,
+                                       const std::vector<ListEntry>& entries) {
     std::string html = std::string("<select size='1' id='") + listId + "'>";
     const auto entry = [&](int32_t id, const std::string& text) {
         html += std::string("<option id='") + prefix + "-" + IdText(id) + "' value='" + IdText(id) +
                 "'>" + HtmlEscape(text);
     };
     entry(0, {});
-    const std::string list = listId;
-    if (list == kPositionList) {
-        const auto positions = m_oDataService->GetPlayerPositions();
-        for (int32_t i = 1; positions && i <= positions->Count(); ++i) {
-            const auto position = positions->ItemAs<IPositionInfo>(i);
-            if (position && position->get_ID() != kPositionNotForPlayers)
-                entry(position->get_ID(), position->get_Abbr());
-        }
-    } else if (list == kTeamList) {
-        const auto teams = m_oDataService->GetTeams();
-        for (int32_t i = 1; teams && i <= teams->Count(); ++i)
-            if (const auto team = teams->ItemAs<ITeamInfo>(i))
-                entry(team->get_ID(), team->get_Abbr());
-    } else {
-        const auto types = m_oDataService->GetPrizeTypes();
-        for (int32_t i = 1; types && i <= types->Count(); ++i)
-            if (const auto type = types->ItemAs<IPrizeTypeInfo>(i))
-                entry(type->get_ID(), type->get_Name());
-    }
+    for (const ListEntry& e : entries) entry(e.id, e.text);
     return html + "</select>";
 }
 
@@ -183,8 +196,8 @@ std::string ctlAddNewBrowser::FieldRowsHtml() const {
         case TypePlayerOrTeam:
             return FieldRow(0, "Last name:", TextField(kLastName)) +
                    FieldRow(1, "First name:", TextField(kFirstName)) +
-                   FieldRow(2, "Position:", ListHtml(kPositionList, "GA")) +
-                   FieldRow(3, "Team:", ListHtml(kTeamList, "GB")) +
+                   FieldRow(2, "Position:", ListHtml(kPositionList, "GA", PositionEntries())) +
+                   FieldRow(3, "Team:", ListHtml(kTeamList, "GB", TeamEntries())) +
                    FieldRow(4, "Is Retired?",
                             std::string("<input type=checkbox id='") + kRetired + "'></input>");
         case TypeManager:
@@ -192,7 +205,7 @@ std::string ctlAddNewBrowser::FieldRowsHtml() const {
                    FieldRow(1, "First name:", TextField(kFirstName));
         case TypePrize:
             return FieldRow(0, "Prize name:", TextField(kPrizeName)) +
-                   FieldRow(1, "Prize type:", ListHtml(kPrizeTypeList, "GC"));
+                   FieldRow(1, "Prize type:", ListHtml(kPrizeTypeList, "GC", PrizeTypeEntries()));
         case TypePosition:
             return FieldRow(0, "Description:", TextField(kDescription, "width:250px")) +
                    FieldRow(1, "Abbreviation:", TextField(kAbbreviation, "width:60px"));

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "EventForwarder.h"
 #include "GRIData.h"
@@ -61,7 +62,15 @@ class ctlAddNewBrowser : public QWidget, public IActualEventHandler {
     void Render();
     std::string SearchLineHtml() const;
     std::string FieldRowsHtml() const;
-    std::string ListHtml(const char* listId, const char* prefix) const;
+    struct ListEntry {
+        int32_t id;
+        std::string text;
+    };
+    std::vector<ListEntry> PositionEntries() const;
+    std::vector<ListEntry> TeamEntries() const;
+    std::vector<ListEntry> PrizeTypeEntries() const;
+    static std::string ListHtml(const char* listId, const char* prefix,
+                                const std::vector<ListEntry>& entries);
     void AttachEvents();
     void ListChanged(const std::string& code);
     void SearchInputChanged();

@@ -299,12 +299,8 @@ void frmSeasonInfo::TextBoxChanged(QLineEdit* box) {
 }
 
 void frmSeasonInfo::TextBoxLostFocus(QLineEdit* box) {
-    std::string message;
-    if (!IsShortestNumber(box->text().toStdString()))
-        message = kNumericValue;
-    else if (box == txtNoOfManagers && !ManagerCountAcceptable())
-        message =
-            "Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".";
+    std::string message = RangeProblem(box);
+    if (!IsShortestNumber(box->text().toStdString())) message = kNumericValue;
     if (message.empty()) return;
     MsgBox(message, MsgButtons::OK, "Gridora");
     // Once the focus change under way has finished.
@@ -314,6 +310,16 @@ void frmSeasonInfo::TextBoxLostFocus(QLineEdit* box) {
 bool frmSeasonInfo::ManagerCountAcceptable() const {
     const double count = RoundHalfEven(NumericValue(txtNoOfManagers->text().toStdString()));
     return count >= 0 && count <= kMaxManagers;
+}
+
+// What is wrong with a number the season cannot hold: beyond a Long it would be stored
+// clipped, and a manager count beyond reason would draw that many grid rows.
+std::string frmSeasonInfo::RangeProblem(const QLineEdit* box) const {
+    if (!FitsLong(NumericValue(box->text().toStdString())))
+        return "Please enter a number from -2,147,483,648 to 2,147,483,647.";
+    if (box == txtNoOfManagers && !ManagerCountAcceptable())
+        return "Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".";
+    return {};
 }
 
 void frmSeasonInfo::CheckBoxClicked(QCheckBox* box) {
@@ -376,9 +382,11 @@ bool frmSeasonInfo::SavePrompt() {
 
 bool frmSeasonInfo::Save(bool checkPendingInput) {
     if (checkPendingInput && !TakePendingGridInput()) return false;
-    if (!ManagerCountAcceptable()) {
-        MsgBox("Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".",
-               MsgButtons::OK, "Gridora");
+    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
+                           txtNoOfRegularWeeks, txtTotalNoOfWeeks}) {
+        const std::string problem = RangeProblem(box);
+        if (problem.empty()) continue;
+        MsgBox(problem, MsgButtons::OK, "Gridora");
         return false;
     }
     if (!m_oDataService) return false;

@@ -93,6 +93,7 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     bool Save(bool checkPendingInput);
     bool TakePendingGridInput();
     bool ManagerCountAcceptable() const;
+    std::string RangeProblem(const QLineEdit* box) const;
     void AssignSeason();
     void cmdClose_Click();
     void wbManagers_DocumentComplete();

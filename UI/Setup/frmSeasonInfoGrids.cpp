@@ -302,7 +302,7 @@ ComPtr<IPickable> frmSeasonInfo::OpenAddNewDialog(InfoTypeEnum type) {
     // The dialog says itself when it cannot start; it is shown all the same.
     dialog->Initialize(m_oDataService, type);
     ShowModal(*dialog);
-    const ComPtr<IPickable> picked = dialog->IsAccepted() ? dialog->PickedItem() : nullptr;
+    ComPtr<IPickable> picked = dialog->IsAccepted() ? dialog->PickedItem() : nullptr;
     dialog.reset();
     return picked;
 }

@@ -13,6 +13,7 @@
 
 #include "BrowserSandbox.h"
 #include "ServiceHost.h"
+#include "WarmViewPool.h"
 #include "frmMain.h"
 
 namespace {
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
     if (folder.isEmpty()) folder = qEnvironmentVariable("GRIDORA_DATABASE_FOLDER");
     if (!folder.isEmpty()) gr::host::SetDatabaseFolderOverride(folder.toStdString());
 
+    // Menu commands open their windows without waiting for a browser view to start.
+    gr::ui::WarmViewPool viewPool;
     gr::ui::frmMain mainWindow;
     if (!mainWindow.StartUp()) return 1;
     QuitAfterFirstPaint quitAfterPaint;

@@ -61,4 +61,41 @@ TEST_F(AccessLayerTest, CreateRefusesAnExistingFile) {
     EXPECT_THROW(Database::Create(m_dir.File("a.mdb"), "key"), gr::db::DbError);
 }
 
+// The engine's own integrity check never reads pages on the free list; the whole-file
+// check reads every page, so a changed byte in any page is found, free pages included.
+TEST(WholeFileCheckTest, FindsAChangedByteInEveryPageFreePagesIncluded) {
+    gr::test::TempFolder dir;
+    const std::string path = dir.File("league.mdb");
+    int32_t pageSize = 0;
+    int32_t pageCount = 0;
+    {
+        auto db = Database::Create(path, "key");
+        db->Execute("create table kept (a); insert into kept values ('kept');");
+        db->Execute("create table dropped (a)");
+        gr::db::Statement fill(*db, "insert into dropped values (?)");
+        for (int i = 0; i < 60; ++i) fill.Bind(1, std::string(900, 'x')).Run();
+        db->Execute("drop table dropped");
+        Statement size(*db, "pragma page_size");
+        Statement count(*db, "pragma page_count");
+        Statement free(*db, "pragma freelist_count");
+        ASSERT_TRUE(size.Step() && count.Step() && free.Step());
+        pageSize = size.GetLong(0);
+        pageCount = count.GetLong(0);
+        ASSERT_GT(free.GetLong(0), 50) << "most pages are free";
+        EXPECT_EQ(db->FindDamage(), "");
+    }
+    const std::string sound = gr::test::ReadBytes(path);
+    int found = 0;
+    for (int32_t page = 2; page <= pageCount; ++page) {
+        std::string damaged = sound;
+        damaged[static_cast<size_t>((page - 1) * pageSize + page % 500)] ^= 0x01;
+        gr::test::WriteBytes(path, damaged);
+        Database db(path, "key");
+        const std::string fault = db.FindDamage();
+        EXPECT_NE(fault, "") << "page " << page;
+        found += fault.empty() ? 0 : 1;
+    }
+    EXPECT_EQ(found, pageCount - 1);
+}
+
 }  // namespace

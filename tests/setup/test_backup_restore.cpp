@@ -91,15 +91,31 @@ TEST_F(BackupTest, MissingLiveFileFailsAndTheServiceIsReopened) {
     EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
 }
 
-// The live file is swapped for a damaged one while the data service holds the old one:
-// the backup copies it, and the reopen afterwards fails.
+// A sound copy that the data service then cannot reopen: the real one reopens whatever
+// passed the copy's check, so a stand-in refuses here.
 TEST_F(BackupTest, ReopenFailureGivesItsMessage) {
+    auto service = InitializedService();
+    LastFake().refuseOpen = true;
+    std::string error;
+    EXPECT_FALSE(service->CreateBackup(error));
+    EXPECT_EQ(error, "Error in opening current database.");
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
+}
+
+// The live file is swapped for a damaged one while the data service holds the old one:
+// its copy fails the check, so no backup is counted, and the reopen fails too.
+TEST_F(BackupTest, DamagedLiveFileIsNotBackedUp) {
     auto service = RealService();
     WriteBytes(dir.File("damaged"), std::string(8192, 'd'));
     fs::rename(dir.File("damaged"), livePath);
     std::string error;
     EXPECT_FALSE(service->CreateBackup(error));
-    EXPECT_EQ(error, "Error in opening current database.");
+    EXPECT_EQ(error, "The copy of " + livePath +
+                         " is damaged; no backup was made (file is encrypted or is not a "
+                         "database).\nError in opening current database.");
+    EXPECT_TRUE(FilesStartingWith("Gridora - Backup").empty());
+    EXPECT_TRUE(FilesStartingWith(".").empty()) << "no temporary file is left";
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 0) << "nothing is counted";
 }
 
 TEST_F(BackupTest, BeforeInitializeFailsWithAMessage) {

@@ -13,6 +13,7 @@
 #include "RealView.h"
 #include "ScriptedUser.h"
 #include "TestEnvironment.h"
+#include "WarmViewPool.h"
 #include "frmAddNewMDI.h"
 #include "frmMain.h"
 #include "test_shell_support.h"
@@ -45,6 +46,8 @@ class PlayerEditorJourney : public ::testing::Test {
         main->resize(1000, 600);
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+        // As in the program, the editor gets the view started ahead.
+        ASSERT_TRUE(WaitUntil([&] { return viewPool.SpareReady(); }, kBrowserTimeoutMs));
         FindAction(*main, "mnuAddPlayer")->trigger();
         editor = qobject_cast<frmAddNewMDI*>(main->CurrentChild());
         ASSERT_NE(editor, nullptr);
@@ -99,6 +102,7 @@ class PlayerEditorJourney : public ::testing::Test {
 
     std::shared_ptr<ScriptedUser> user;
     ShellDatabases databases;
+    WarmViewPool viewPool{0};
     std::unique_ptr<frmMain> main;
     frmAddNewMDI* editor = nullptr;
 };
@@ -137,6 +141,21 @@ TEST_F(PlayerEditorJourney, AddFindRenameAndDeleteAPlayerWithRealInput) {
     EXPECT_EQ(PlayersNamed("Quixotic"), 0);
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(editor->ctlAddNewMDI->CurrentID(), 0);
+}
+
+TEST_F(PlayerEditorJourney, AWindowOpenedBeforeTheNextViewIsReadyStillGetsAWorkingPage) {
+    // Two commands in one go: the first takes the view started ahead, the second finds none
+    // and starts its own.
+    FindAction(*main, "mnuAddPrize")->trigger();
+    ASSERT_FALSE(viewPool.SpareReady());
+    FindAction(*main, "mnuAddManager")->trigger();
+    editor = qobject_cast<frmAddNewMDI*>(main->CurrentChild());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return view().isLoaded(); }, kBrowserTimeoutMs));
+    ASSERT_TRUE(WaitForBrowserToMatchModel(view(), kBrowserTimeoutMs));
+    Search(QStringLiteral("Alvarez"));
+    ASSERT_TRUE(ModelHolds("AA", "Maria"));
+    EXPECT_TRUE(WaitForBrowserToMatchModel(view(), kBrowserTimeoutMs));
 }
 
 }  // namespace

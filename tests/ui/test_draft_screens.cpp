@@ -8,12 +8,14 @@
 #include <set>
 
 #include "DraftBoardHtml.h"
+#include "DraftShuffle.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
 #include "ScriptedUser.h"
 #include "UiFakes.h"
 #include "ViewDriver.h"
+#include "frmAddNewPopup.h"
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
 #include "frmSelection.h"
@@ -308,6 +310,41 @@ TEST_F(DraftOnServicesTest, CloseAsksDeactivationSavesLockShowsTheReadOnlyBoard)
     EXPECT_EQ(user->messages.size(), 2U);
 }
 
+TEST_F(DraftOnServicesTest, AnAddedPlayerIsTakenAndTheDialogIsKeptForTheNextUse) {
+    LockRanking();
+    frmDraftPlayers board;
+    Open(board, data, *board.wbReport);
+    std::vector<QDialog*> shown;
+    user->onModal([&](QDialog& dialog) {
+        shown.push_back(&dialog);
+        auto& popup = dynamic_cast<frmAddNewPopup&>(dialog);
+        ASSERT_TRUE(WaitForDocument(*popup.ctlAddNewPopup->wbReport));
+        ViewDriver driver(*popup.ctlAddNewPopup->wbReport);
+        driver.type("AB", "Rookie");
+        driver.type("AA", "Ray");
+        driver.select("HA", 2);
+        driver.select("HB", 3);
+        popup.cmdAccept->click();
+    });
+    board.cmdAddPlayer->click();
+    EXPECT_EQ(user->modalTitles, std::vector<std::string>{"Add a Player"});
+    EXPECT_EQ(board.txtPlayerName->text().toStdString(), "Ray Rookie");
+    EXPECT_EQ(Text(*board.wbReport, "EA-1-1").rfind("Ray Rookie", 0), 0U);
+    EXPECT_TRUE(board.cmdSave->isEnabled());
+
+    // Cancelled the second time: the same dialog, and nothing taken.
+    board.cmdNextPick->click();
+    user->onModal([&](QDialog& dialog) {
+        shown.push_back(&dialog);
+        dynamic_cast<frmAddNewPopup&>(dialog).cmdCancel->click();
+    });
+    board.cmdAddPlayer->click();
+    ASSERT_EQ(shown.size(), 2U);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(Text(*board.wbReport, "EA-2-1"), "(2)");
+    EXPECT_TRUE(user->messages.empty());
+}
+
 // ---- On in-memory seasons -----------------------------------------------------------------
 
 class DraftOnFakesTest : public ::testing::Test {
@@ -335,6 +372,22 @@ class DraftOnFakesTest : public ::testing::Test {
     ComPtr<FakeSeason> season = MakeCom<FakeSeason>();
     ComPtr<NiceDataService> data = MakeCom<NiceDataService>();
 };
+
+TEST(DraftShuffleTest, APermutationFromItsSeedThatReachesEveryPlace) {
+    EXPECT_EQ(ShuffledOrder(1, 7), std::vector<uint32_t>{0});
+    EXPECT_TRUE(ShuffledOrder(0, 7).empty());
+    const auto order = ShuffledOrder(12, 99);
+    EXPECT_EQ(std::set<uint32_t>(order.begin(), order.end()).size(), 12U);
+    EXPECT_EQ(ShuffledOrder(12, 99), order) << "the seed alone decides";
+    EXPECT_NE(ShuffledOrder(12, 100), order);
+    // Every element ends in every place now and then, the last place included.
+    std::set<std::pair<uint32_t, uint32_t>> seen;
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+        const auto o = ShuffledOrder(3, seed);
+        for (uint32_t place = 0; place < 3; ++place) seen.insert({place, o[place]});
+    }
+    EXPECT_EQ(seen.size(), 9U);
+}
 
 TEST_F(DraftOnFakesTest, RankingOfOneTwelveOrTooFewManagers) {
     season->noOfManagers = 1;

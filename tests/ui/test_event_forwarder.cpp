@@ -99,3 +99,31 @@ TEST(EventForwarder, ANewNavigationStartsAnEmptyPage) {
     ASSERT_TRUE(test::WaitForDocument(p.view));
     EXPECT_EQ(p.view.document()->getElementById("x"), nullptr);
 }
+
+TEST(ViewDriverTyping, TypingWithoutLeavingHoldsTheTextAndLeavingReportsOneChange) {
+    Page p;
+    p.doc().body()->setInnerHTML("<input id='TA' value='old'><input id='TB'>");
+    p.forwarder.Attach(p.doc().getElementById("TA"), HtmlEventType::Change);
+    ASSERT_TRUE(p.driver.typeWithoutLeaving("TA", "new text"));
+    EXPECT_EQ(p.doc().getElementById("TA")->value(), "new text");
+    EXPECT_TRUE(p.handler.ids.empty());
+    ASSERT_TRUE(p.driver.leave("TA"));
+    EXPECT_EQ(p.handler.ids, std::vector<std::string>{"TA"});
+
+    // Focused and left again without a change of text: no change, as in a browser.
+    ASSERT_TRUE(p.driver.focus("TA"));
+    ASSERT_TRUE(p.driver.leave("TA"));
+    // Typed back to the text it had when focused: no change either.
+    ASSERT_TRUE(p.driver.typeWithoutLeaving("TA", "x"));
+    ASSERT_TRUE(p.driver.typeWithoutLeaving("TA", "new text"));
+    ASSERT_TRUE(p.driver.leave("TA"));
+    EXPECT_EQ(p.handler.ids.size(), 1u);
+
+    // Only a focused element can be left; unknown and disabled ones cannot be typed into.
+    EXPECT_FALSE(p.driver.leave("TB"));
+    EXPECT_FALSE(p.driver.leave("nope"));
+    EXPECT_FALSE(p.driver.typeWithoutLeaving("nope", "x"));
+    p.doc().getElementById("TB")->setDisabled(true);
+    EXPECT_FALSE(p.driver.typeWithoutLeaving("TB", "x"));
+    EXPECT_EQ(p.doc().getElementById("TB")->value(), "");
+}

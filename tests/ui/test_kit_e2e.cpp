@@ -57,13 +57,6 @@ class KitWindow : public QWidget, public IActualEventHandler {
     bool cancelCheckBoxes = false;
 };
 
-std::string BrowserValue(HtmlView& view, const std::string& id, const char* property) {
-    return RunScript(view, QStringLiteral("String(document.getElementById('%1').%2)")
-                               .arg(QString::fromStdString(id), QLatin1String(property)))
-        .toString()
-        .toStdString();
-}
-
 class KitE2e : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -125,6 +118,38 @@ TEST_F(KitE2e, TypedTextReachesTheModel) {
     input->setValue("");
     ASSERT_TRUE(RealType(*window.view, "TA", QStringLiteral("Smith & <Jones>")));
     EXPECT_TRUE(WaitUntil([&] { return input->value() == "Smith & <Jones>"; })) << input->value();
+    EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view));
+}
+
+TEST_F(KitE2e, TextTypedWithoutLeavingIsReportedAsChangedOnlyOnceLeft) {
+    window.doc().body()->setInnerHTML(kPage);
+    const ElementPtr input = window.doc().getElementById("TA");
+    window.forwarder.Attach(input, HtmlEventType::Change);
+    input->setValue("");
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    ASSERT_TRUE(RealType(*window.view, "TA", QStringLiteral("abc")));
+    ASSERT_TRUE(WaitUntil([&] { return input->value() == "abc"; })) << input->value();
+    Pause(200);
+    EXPECT_TRUE(window.events.empty());
+    ASSERT_TRUE(RealLeave(*window.view));
+    EXPECT_TRUE(WaitUntil([&] { return !window.events.empty(); }));
+    Pause(200);
+    EXPECT_EQ(window.events, std::vector<std::string>{"TA"});
+}
+
+TEST_F(KitE2e, AnOptionChosenWithRealKeysReachesTheModelAndItsChangeHandler) {
+    window.doc().body()->setInnerHTML(kPage);
+    const ElementPtr list = window.doc().getElementById("SA");
+    window.forwarder.Attach(list, HtmlEventType::Change);
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window.view));
+    ASSERT_TRUE(RealChooseOption(*window.view, "SA", 0));
+    EXPECT_TRUE(WaitUntil([&] { return list->selectedIndex() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return !window.events.empty(); }));
+    ASSERT_TRUE(RealChooseOption(*window.view, "SA", 1));
+    EXPECT_TRUE(WaitUntil([&] { return list->selectedIndex() == 1; }));
+    EXPECT_EQ(window.events.back(), "SA");
+    EXPECT_FALSE(RealChooseOption(*window.view, "SA", 2));  // no such option
+    EXPECT_FALSE(RealChooseOption(*window.view, "TA", 0));  // not a list
     EXPECT_TRUE(WaitForBrowserToMatchModel(*window.view));
 }
 

@@ -118,6 +118,24 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
     HtmlView& managers = *window->wbManagers;
     HtmlView& money = *window->wbMoneyDistr;
 
+    // Qt focus needs the active window; the browser views' loading can leave none under Xvfb.
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    // A box takes its whole text on focus; leaving it with a non-number brings the focus back.
+    QTest::mouseClick(window->txtNoOfRounds, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->selectedText() == "16"; }))
+        << "focused: " << window->txtNoOfRounds->hasFocus();
+    QTest::keyClicks(window->txtNoOfRounds, QStringLiteral("12a"));
+    QTest::mouseClick(window->txtTotalNoOfWeeks, Qt::LeftButton);
+    ASSERT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(user->messages[0].text, "Please enter numeric value.");
+    ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->hasFocus(); }));
+    ASSERT_TRUE(WaitUntil([&] { return window->txtNoOfRounds->selectedText() == "12a"; }));
+    QTest::keyClicks(window->txtNoOfRounds, QStringLiteral("16"));
+    QTest::keyClick(window->txtNoOfRounds, Qt::Key_Tab);
+    EXPECT_EQ(user->messages.size(), 1u);
+    user->messages.clear();
+
     // Ten managers by last name; each name matches one manager, who is added at once.
     std::vector<std::string> ids;
     for (int32_t row = 1; row <= 10; ++row) {

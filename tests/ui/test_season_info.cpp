@@ -24,7 +24,6 @@
 namespace gr::ui::test {
 namespace {
 
-using ::testing::_;
 using ::testing::Return;
 
 // The ids of the elements of a page whose code is code, in document order.
@@ -119,6 +118,7 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
     const std::vector<std::string> rows = Ids(*window->wbManagers, "EC");
     ASSERT_EQ(rows.size(), 10u);
     std::vector<std::string> names;
+    names.reserve(rows.size());
     for (const std::string& id : rows) names.push_back(ManagerName(GetField(id, "-", 3)));
     EXPECT_EQ(names, (std::vector<std::string>{"Anil Gupta", "Elena Ivanova", "Jonas Hoffmann",
                                                "Kevin Brennan", "Lily Chen", "Marc Dubois",
@@ -170,7 +170,8 @@ TEST_F(SeasonInfoTest, TextBoxesTakeOnlyNumbersInShortestFormAndSaveThemRoundedH
     EXPECT_EQ(Ids(*window->wbManagers, "EC").size(), 12u);
 }
 
-TEST_F(SeasonInfoTest, AHugeManagerCountIsRefusedInsteadOfDrawingThatManyRows) {
+TEST_F(SeasonInfoTest, NumbersTheSeasonCannotHoldAreRefusedInsteadOfClippedOrDrawn) {
+    // A huge manager count would draw that many grid rows.
     window->txtNoOfManagers->setText("99999999");
     EXPECT_EQ(Ids(*window->wbManagers, "EC").size(), 10u);
     LeaveBox(window->txtNoOfManagers);
@@ -180,8 +181,22 @@ TEST_F(SeasonInfoTest, AHugeManagerCountIsRefusedInsteadOfDrawingThatManyRows) {
     EXPECT_TRUE(window->cmdSave->isEnabled());
     window->txtNoOfManagers->setText("100");
     EXPECT_EQ(Ids(*window->wbManagers, "EC").size(), 100u);
+    window->txtNoOfManagers->setText("-1");
+    LeaveBox(window->txtNoOfManagers);
+    EXPECT_EQ(LastMessage(), "Please enter a number of managers from 0 to 100.");
+    window->txtNoOfManagers->setText("10");
+
+    // A fee beyond a Long would be stored clipped.
+    window->txtMoneyContribution->setText("99999999999");
+    LeaveBox(window->txtMoneyContribution);
+    EXPECT_EQ(LastMessage(), "Please enter a number from -2,147,483,648 to 2,147,483,647.");
+    user->messages.clear();
+    window->cmdSave->click();
+    EXPECT_EQ(LastMessage(), "Please enter a number from -2,147,483,648 to 2,147,483,647.");
+    EXPECT_TRUE(window->cmdSave->isEnabled());
     Reopen();
     EXPECT_EQ(Season()->get_NoOfManagers(), 10);
+    EXPECT_EQ(Season()->get_MoneyContribution(), 120);
 }
 
 TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
@@ -404,6 +419,14 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     user->answer(MsgAnswer::Yes);
     window->cmdClose->click();
     EXPECT_EQ(closed.count(), 1);
+    Reopen();
+    EXPECT_EQ(Season()->get_NoOfRounds(), 19);
+
+    // Changes dropped at the prompt stay dropped when the closed window is left afterwards.
+    window->txtNoOfRounds->setText("21");
+    user->answer(MsgAnswer::No);
+    window->cmdClose->click();
+    window->Deactivated();
     Reopen();
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
 }

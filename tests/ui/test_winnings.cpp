@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "ScriptedUser.h"
+#include "ServiceHost.h"
 #include "ViewDriver.h"
 #include "frmSelection.h"
 #include "frmWinnings.h"
@@ -217,6 +218,24 @@ TEST_F(WinningsTest, SaveListsEveryIncompleteRecordAndStoresNothing) {
     EXPECT_TRUE(StoredWinnings().empty());
 }
 
+// A weekly winning left without its week gets the week list back when the table is drawn again,
+// so it can still be completed.
+TEST_F(WinningsTest, AWeeklyWinningWithoutItsWeekCanBeCompletedLater) {
+    SetAmount(kWeekly, 12);
+    Open();
+    const std::string lily = Enter("Lily", "Weekly", 0);
+    EXPECT_EQ(Text("ED-" + lily), "0");
+    EXPECT_EQ(driver->element("HA-" + lily), nullptr);
+    Enter("Maria", "Champion");  // complete: the table is drawn again
+    ASSERT_NE(driver->element("HA-" + lily), nullptr);
+    ASSERT_TRUE(driver->select("HA-" + lily, 5));
+    EXPECT_EQ(Text("ED-" + lily), "5");
+    EXPECT_EQ(Amount(lily), "12");
+    window->cmdSave->click();
+    EXPECT_TRUE(user->messages.empty());
+    EXPECT_EQ(StoredWinnings().size(), 2u);
+}
+
 TEST_F(WinningsTest, TheBlankRowHasNoIconAndIsNeverStored) {
     Open();
     const std::string first = window->NewRowKey();
@@ -271,6 +290,27 @@ TEST_F(WinningsTest, SearchesThatFindNothingOrAreCancelledChangeNothing) {
     EXPECT_EQ(Text("EB-" + key), "Anil Gupta");
     EXPECT_NE(window->NewRowKey(), key);
     EXPECT_TRUE(window->cmdSave->isEnabled());
+}
+
+// A save the league file refuses (a winner the catalogue does not know) stores nothing, and
+// the window keeps its Save enabled so the user can mend it and save again.
+TEST_F(WinningsTest, ASaveTheServiceRefusesKeepsSaveEnabled) {
+    std::vector<std::string> reported;
+    host::SetErrorReporter(
+        [&](const std::string&, const std::string& text) { reported.push_back(text); });
+    Open();
+    Enter("Maria", "Champion");
+    ComPtr<IWinningInfo> stray;
+    ASSERT_TRUE(service->AddWinning(stray));
+    stray->let_ManagerID("999");
+    stray->let_PrizeID(std::to_string(kChampion));
+    stray->let_Action(ActionTypeAdd);
+    window->cmdSave->click();
+    host::SetErrorReporter({});
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].rfind("Error in saving winnings.", 0), 0u) << reported[0];
+    EXPECT_TRUE(window->cmdSave->isEnabled());
+    EXPECT_TRUE(StoredWinnings().empty());
 }
 
 TEST_F(WinningsTest, ALockedSeasonIsReadOnly) {

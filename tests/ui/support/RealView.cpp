@@ -1,11 +1,15 @@
 #include "RealView.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPointer>
+#include <QPixmap>
+#include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
 #include <memory>
@@ -36,16 +40,38 @@ bool Click(HtmlView& view, const std::string& id, Qt::MouseButton button) {
     return true;
 }
 
-}  // namespace
+std::string FocusedId(HtmlView& view) {
+    return RunScript(view,
+                     QStringLiteral("document.activeElement ? document.activeElement.id : ''"))
+        .toString()
+        .toStdString();
+}
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+bool RunUntil(const std::function<bool()>& done, int timeoutMs, bool deletions) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
         if (timer.elapsed() > timeoutMs) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (deletions) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    return RunUntil(done, timeoutMs, false);
+}
+
+bool WaitUntilWithDeletions(const std::function<bool()>& done, int timeoutMs) {
+    return RunUntil(done, timeoutMs, true);
+}
+
+void Pause(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    RunUntil([&] { return timer.elapsed() >= ms; }, ms + 1000, false);
 }
 
 WebEngineBackend* RealBackend(HtmlView& view) {
@@ -63,6 +89,13 @@ QVariant RunScript(HtmlView& view, const QString& script, int timeoutMs) {
     });
     if (!WaitUntil([&] { return result->first; }, timeoutMs)) return {};
     return result->second;
+}
+
+std::string BrowserValue(HtmlView& view, const std::string& id, const char* property) {
+    return RunScript(view, QStringLiteral("String(document.getElementById(%1).%2)")
+                               .arg(JsString(id), QLatin1String(property)))
+        .toString()
+        .toStdString();
 }
 
 std::string BrowserSnapshot(HtmlView& view) {
@@ -101,11 +134,46 @@ bool RealRightClick(HtmlView& view, const std::string& id) {
 
 bool RealType(HtmlView& view, const std::string& id, const QString& text) {
     if (!RealClick(view, id)) return false;
-    const QString focused = QStringLiteral("document.activeElement && document.activeElement.id");
-    if (!WaitUntil([&] { return RunScript(view, focused).toString().toStdString() == id; }))
-        return false;
+    if (!WaitUntil([&] { return FocusedId(view) == id; })) return false;
     QTest::keyClicks(InputWidget(*RealBackend(view)), text);
     return true;
+}
+
+bool RealLeave(HtmlView& view) {
+    WebEngineBackend* backend = RealBackend(view);
+    if (!backend) return false;
+    const std::string before = FocusedId(view);
+    QTest::keyClick(InputWidget(*backend), Qt::Key_Tab);
+    return WaitUntil([&] { return FocusedId(view) != before; });
+}
+
+bool RealChooseOption(HtmlView& view, const std::string& id, int index) {
+    WebEngineBackend* backend = RealBackend(view);
+    if (!backend || index < 0) return false;
+    const QVariant count = RunScript(
+        view, QStringLiteral("(function(){var e=document.getElementById(%1);"
+                             "return e && e.tagName==='SELECT' && !e.disabled ? e.length : -1;})()")
+                  .arg(JsString(id)));
+    if (index >= count.toInt()) return false;
+    if (!RealClick(view, id)) return false;
+    if (!WaitUntil([&] { return FocusedId(view) == id; })) return false;
+    QWidget* input = InputWidget(*backend);
+    // The click opened the list's popup; Escape closes it and leaves the list focused.
+    Pause(150);
+    QTest::keyClick(input, Qt::Key_Escape);
+    QTest::keyClick(input, Qt::Key_Home);
+    for (int i = 0; i < index; ++i) QTest::keyClick(input, Qt::Key_Down);
+    return WaitUntil(
+        [&] { return BrowserValue(view, id, "selectedIndex") == std::to_string(index); });
+}
+
+void SaveScreenshot(QWidget& window, const QString& name) {
+    const QString folder = QStringLiteral(GRIDORA_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    Pause(400);  // the browser's compositor catches up before the picture is taken
+    const QPixmap picture = window.screen()->grabWindow(window.winId());
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(folder + QLatin1Char('/') + name)) << name.toStdString();
 }
 
 }  // namespace gr::ui::test

@@ -1,5 +1,8 @@
-// In-memory domain objects and services for screen tests. Each fake keeps its state in public
-// members; the data service is a GoogleMock so tests state the calls they expect.
+// In-memory domain objects for the unit tests of the kit's helpers (the selection dialog,
+// GRUtils), where a case needs an item the league files cannot hold (no team, hostile names)
+// or a taken mark without a draft. Each fake keeps its state in public members; the data
+// service is a GoogleMock so tests state the calls they expect. Screen tests run on the real
+// services instead (ShellDatabases in test_shell_support.h).
 #pragma once
 
 #include <gmock/gmock.h>
@@ -10,7 +13,6 @@
 #include "ComObject.h"
 #include "GRIData.h"
 #include "IDataService.h"
-#include "ISetupService.h"
 
 namespace gr::ui::test {
 
@@ -246,14 +248,6 @@ class FakeSeason : public ComObject<ISeasonInfo> {
     std::map<IUnknown*, std::string> taken;
 };
 
-class FakeSettings : public ComObject<ISettingInfo> {
-  public:
-    explicit FakeSettings(int32_t current) : current(current) {}
-    void let_CurrentSeason(int32_t v) override { current = v; }
-    int32_t get_CurrentSeason() override { return current; }
-    int32_t current;
-};
-
 class MockDataService : public ComObject<IDataService> {
   public:
     MOCK_METHOD(int32_t, get_CurrentSeasonID, (), (override));
@@ -302,38 +296,6 @@ class MockDataService : public ComObject<IDataService> {
     MOCK_METHOD(bool, Delete, (InfoTypeEnum, int32_t, std::string&), (override));
 };
 using NiceDataService = ::testing::NiceMock<MockDataService>;
-
-class FakeSetupInfo : public ComObject<ISetupInfo> {
-  public:
-    int32_t get_DBTypeID() override { return typeId; }
-    void let_DBTypeID(int32_t v) override { typeId = v; }
-    std::string get_DBTypeDesc() override { return desc; }
-    std::string get_DBTypeKey() override { return desc; }
-    std::string get_DefaultDBPath() override { return "/tmp"; }
-    std::string get_GeneralBackupDBName() override { return "Gridora - Backup - "; }
-    int32_t typeId = DBTest;
-    std::string desc = "Test";
-};
-
-// A setup service whose Initialize succeeds or fails as told and counts its calls.
-class FakeSetupService : public ComObject<ISetupService> {
-  public:
-    bool Initialize(std::string& err) override {
-        ++initializeCalls;
-        if (!succeed) err = failMessage;
-        return succeed;
-    }
-    ComPtr<ISetupInfo> get_SetupInfo() override { return info; }
-    ComPtr<IDataService> get_DataService() override { return data; }
-    bool Save() override { return true; }
-    bool CreateBackup(std::string&) override { return true; }
-    bool RestoreBackup(const std::string&, std::string&) override { return true; }
-    bool succeed = true;
-    std::string failMessage;
-    int initializeCalls = 0;
-    ComPtr<FakeSetupInfo> info = MakeCom<FakeSetupInfo>();
-    ComPtr<IDataService> data;
-};
 
 // A collection of the given items, without keys.
 template <class... T>

@@ -62,15 +62,30 @@ bool ViewDriver::click(const std::string& id) {
 }
 
 bool ViewDriver::type(const std::string& id, const std::string& text) {
+    if (!typeWithoutLeaving(id, text)) return false;
+    const ElementPtr e = element(id);
+    m_focusedK = 0;
+    if (e && e->isConnected()) send(ViewEvent::Kind::Change, e);
+    return true;
+}
+
+bool ViewDriver::typeWithoutLeaving(const std::string& id, const std::string& text) {
     const ElementPtr e = enabled(id);
-    if (!e) return false;
-    send(ViewEvent::Kind::Focus, e);
+    if (!e || (m_focusedK != e->kitId() && !focus(id))) return false;
     ViewEvent ev;
     ev.kind = ViewEvent::Kind::Input;
     ev.k = e->kitId();
     ev.value = text;
     backend().deliver(ev);
-    if (e->isConnected()) send(ViewEvent::Kind::Change, e);
+    return true;
+}
+
+bool ViewDriver::leave(const std::string& id) {
+    const ElementPtr e = element(id);
+    if (!e || e->kitId() != m_focusedK) return false;
+    m_focusedK = 0;
+    if (e->value() != m_valueAtFocus && e->isConnected() && !e->disabled())
+        send(ViewEvent::Kind::Change, e);
     return true;
 }
 
@@ -88,6 +103,8 @@ bool ViewDriver::select(const std::string& id, int index) {
 bool ViewDriver::focus(const std::string& id) {
     const ElementPtr e = enabled(id);
     if (!e) return false;
+    m_focusedK = e->kitId();
+    m_valueAtFocus = e->value();
     send(ViewEvent::Kind::Focus, e);
     return true;
 }

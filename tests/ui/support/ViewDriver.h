@@ -23,6 +23,14 @@ class ViewDriver {
     bool type(const std::string& id, const std::string& text);  // focus, typing, change
     bool select(const std::string& id, int index);              // a list's choice, then change
     bool focus(const std::string& id);
+    // Focus (unless the driver focused the element already) and typing: the model holds the
+    // text, the element keeps the focus and no change is reported yet, as while the user is
+    // still typing.
+    bool typeWithoutLeaving(const std::string& id, const std::string& text);
+    // Leaves an element this driver focused: its change is reported when its text differs
+    // from the text it held when it was focused, as a browser does on blur. False when the
+    // driver did not focus it.
+    bool leave(const std::string& id);
 
     ElementPtr element(const std::string& id) const;
     HeadlessBackend& backend() const;
@@ -32,6 +40,8 @@ class ViewDriver {
     void send(ViewEvent::Kind kind, const ElementPtr& e) const;
 
     HtmlView& m_view;
+    int m_focusedK = 0;          // the element this driver focused and did not leave yet
+    std::string m_valueAtFocus;  // its text when it was focused
 };
 
 }  // namespace gr::ui::test

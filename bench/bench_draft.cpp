@@ -1,0 +1,221 @@
+// Draft night (run under a display, e.g. xvfb-run):
+// - the shuffle of 20 managers: 2,000,000 swaps of the managers and 2,000,000 of the ranks;
+// - the board of 20 managers x 20 rounds (400 filled cells) redrawn in the real browser view,
+//   until the browser has painted it;
+// - one pick typed into the pick field of the real board and taken with Enter, on the real
+//   services over a copy of the demo league: search, take, the cell drawn and painted.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <QWebEngineView>
+
+#include "DraftShuffle.h"
+#include "GRUIUtils.h"
+#include "GRUtils.h"
+#include "RealView.h"
+#include "ScriptedUser.h"
+#include "TestEnvironment.h"
+#include "UiFakes.h"
+#include "frmDraftPlayers.h"
+#include "test_shell_support.h"
+
+namespace {
+
+using namespace gr;
+using namespace gr::ui;
+using namespace gr::ui::test;
+
+// Counts the titles the page sets, so that the browser can say when it has painted.
+class PaintWatch {
+  public:
+    explicit PaintWatch(HtmlView& view) : m_view(view) {
+        QObject::connect(RealBackend(view)->view(), &QWebEngineView::titleChanged,
+                         [this] { ++m_titles; });
+    }
+    // After every change sent so far: two animation frames later the page has been painted.
+    bool WaitForPaint() {
+        const int before = m_titles;
+        RunScript(m_view, QStringLiteral("requestAnimationFrame(function(){"
+                                         "requestAnimationFrame(function(){"
+                                         "document.title='p%1';});});0")
+                              .arg(++m_requests));
+        return WaitUntil([&] { return m_titles > before; }, 30000);
+    }
+
+  private:
+    HtmlView& m_view;
+    int m_titles = 0;
+    int m_requests = 0;
+};
+
+bool ShowAndLoad(frmDraftPlayers& board) {
+    board.resize(1280, 860);
+    board.show();
+    return WaitUntil([&] { return board.wbReport->isLoaded(); }) &&
+           QTest::qWaitForWindowExposed(&board);
+}
+
+void BM_ShuffleTwentyManagers(benchmark::State& state) {
+    std::vector<ComPtr<IManagerInfo>> managers;
+    std::vector<int32_t> ranks;
+    for (int32_t i = 1; i <= 20; ++i) {
+        managers.push_back(MakeCom<FakeManager>(i, "M" + std::to_string(i), "L"));
+        ranks.push_back(i);
+    }
+    for (auto _ : state) {
+        ShuffleDraftOrder(managers, RandomSeed());
+        ShuffleDraftOrder(ranks, RandomSeed());
+        benchmark::DoNotOptimize(managers.data());
+        benchmark::DoNotOptimize(ranks.data());
+    }
+    state.SetLabel("2 x 2,000,000 swaps");
+}
+BENCHMARK(BM_ShuffleTwentyManagers)->Unit(benchmark::kMillisecond);
+
+// A locked ranking of 20 managers and a full 20-round draft in memory.
+ComPtr<FakeSeason> FullSeason() {
+    auto season = MakeCom<FakeSeason>();
+    season->noOfManagers = 20;
+    season->noOfRounds = 20;
+    season->rankingLocked = true;
+    auto position = MakeCom<FakePosition>(1, "WR", "Wide Receiver");
+    auto team = MakeCom<FakeTeam>(1, "ATL", "Atlanta", "Falcons", position);
+    for (int32_t i = 1; i <= 20; ++i)
+        season->managers->Add(MakeCom<FakeManager>(i, "Manager" + std::to_string(i), "L", i),
+                              "K" + std::to_string(i));
+    for (int32_t d = 1; d <= 400; ++d) {
+        auto draft = MakeCom<FakeDraft>(d);
+        draft->pick = MakeCom<FakePlayer>(d, "First" + std::to_string(d),
+                                          "O'Last" + std::to_string(d), team, position);
+        season->drafts->Add(draft, "P" + std::to_string(d));
+    }
+    return season;
+}
+
+void BM_BoardRedraw20x20Painted(benchmark::State& state) {
+    auto data = MakeCom<NiceDataService>();
+    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(::testing::Return(FullSeason()));
+    frmDraftPlayers board;
+    board.Initialize(data);
+    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
+    board.Activated();
+    PaintWatch paint(*board.wbReport);
+    if (!paint.WaitForPaint()) state.SkipWithError("the board was never painted");
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        board.cmdDispBy->click();  // the whole grid, the other way round
+        state.counters["sync_ms"] += static_cast<double>(timer.nsecsElapsed()) / 1e6 / 20;
+        if (!paint.WaitForPaint()) {
+            state.SkipWithError("the board was never painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    state.SetLabel("400 cells");
+}
+BENCHMARK(BM_BoardRedraw20x20Painted)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+// For comparison: two animation frames of the same board with nothing changed, the floor of
+// every "until painted" figure here.
+void BM_PaintFloor(benchmark::State& state) {
+    auto data = MakeCom<NiceDataService>();
+    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(::testing::Return(FullSeason()));
+    frmDraftPlayers board;
+    board.Initialize(data);
+    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
+    board.Activated();
+    PaintWatch paint(*board.wbReport);
+    paint.WaitForPaint();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!paint.WaitForPaint()) {
+            state.SkipWithError("never painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_PaintFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Roster names the search finds exactly one player for.
+std::vector<QString> UniqueNames(const ComPtr<IDataService>& data, size_t count) {
+    QFile file(QStringLiteral(GRIDORA_DATA_DIR "/nfl-players-2023.csv"));
+    std::vector<QString> names;
+    if (!file.open(QIODevice::ReadOnly)) return names;
+    file.readLine();
+    while (!file.atEnd() && names.size() < count) {
+        const QStringList fields = QString::fromUtf8(file.readLine()).trimmed().split(',');
+        if (fields.size() < 2) continue;
+        const QString name = fields[1] + " " + fields[0];
+        const auto found = data->Search(TypePlayerOrTeam, name.toStdString(), false, true);
+        if (found && found->Count() == 1) names.push_back(name);
+    }
+    return names;
+}
+
+void BM_OnePickTypedAndTaken(benchmark::State& state) {
+    auto user = ScriptedUser::Install();
+    ShellDatabases databases;
+    databases.UseType(DBTest);
+    auto setup = InitializedSetupService();
+    auto data = setup ? setup->get_DataService() : nullptr;
+    if (!data) {
+        state.SkipWithError("no league");
+        return;
+    }
+    const auto season = data->GetCurrentSeasonInfo();
+    const auto managers = SortManagers(season->get_Managers(), SortByName);
+    for (int32_t i = 1; i <= managers->Count(); ++i) managers->ItemAs<IManagerInfo>(i)->let_Rank(i);
+    data->SaveRanking();
+    data->DisableRanking();
+    const int32_t picks = season->get_NoOfManagers() * season->get_NoOfRounds();
+    const std::vector<QString> names = UniqueNames(data, static_cast<size_t>(picks));
+
+    frmDraftPlayers board;
+    board.Initialize(data);
+    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
+    board.Activated();
+    PaintWatch paint(*board.wbReport);
+    paint.WaitForPaint();
+    size_t next = 0;
+    for (auto _ : state) {
+        if (next >= names.size()) {
+            state.SkipWithError("out of picks");
+            break;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClicks(board.txtPlayerName, names[next++]);
+        QTest::keyClick(board.txtPlayerName, Qt::Key_Return);
+        if (!paint.WaitForPaint()) {
+            state.SkipWithError("the cell was never painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    if (board.CurrentPick() != static_cast<int32_t>(next) + 1 || !user->messages.empty())
+        state.SkipWithError("a pick was not taken");
+    state.SetLabel("search, take, cell drawn and painted");
+}
+BENCHMARK(BM_OnePickTypedAndTaken)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
