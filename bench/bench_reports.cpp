@@ -22,7 +22,6 @@
 #include "BenchLeagueBuilder.h"
 #include "PagePrinting.h"
 #include "RealView.h"
-#include "TempFolder.h"
 #include "frmReports.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "CaselessText.h"
 #include "CipherKey.h"
 
 namespace gr::db {
@@ -275,6 +276,7 @@ void Database::Configure(const std::string& key) {
     int rc = sqlite3_key(m_db, key.data(), static_cast<int>(key.size()));
     if (rc != SQLITE_OK) Throw(rc);
     sqlite3_busy_timeout(m_db, 0);
+    RegisterCaselessText(m_db);
     // Reading the schema proves the key (a wrong key or a foreign file fails here), and
     // the exclusive transaction takes the lock that exclusive locking mode then keeps.
     Execute(

@@ -1,5 +1,6 @@
 // Search of the catalogue by name or description. Every query reads the columns it needs
-// in one pass and hands out the cached objects, so a result list costs one query.
+// in one pass and hands out the cached objects, so a result list costs one query. Results
+// come in reading order, without regard to case (the "caseless" collation, CaselessText.h).
 #include <memory>
 
 #include "DataKeys.h"
@@ -72,7 +73,8 @@ void DataService::SearchTeams(const std::string& text, Collection& results) {
     db::Statement& row = Db().Cached(
         "select [id] from [team info] where [name] like ?1 escape '\\' or "
         "[nickname] like ?1 escape '\\' or [abbr] like ?1 escape '\\' "
-        "order by [name], [nickname], [abbr], [id]");
+        "order by [name] collate caseless, [nickname] collate caseless, "
+        "[abbr] collate caseless, [id]");
     row.Bind(1, LikePrefix(text));
     AddById(row, results, [&](int32_t id) { return teams.Item(KeyOf(id)); });
 }
@@ -85,11 +87,13 @@ ComPtr<Collection> DataService::SearchManagers(const std::string& text, bool cur
                   "from [playing info] p inner join [manager info] m on p.[manager id] = m.[id] "
                   "where (p.[season id] = ?2) and (m.[last name] like ?1 escape '\\' or "
                   "m.[first name] like ?1 escape '\\') "
-                  "order by m.[first name], m.[last name], m.[id]")
+                  "order by m.[first name] collate caseless, "
+                  "m.[last name] collate caseless, m.[id]")
             : Db().Cached(
                   "select [id], [first name], [last name] from [manager info] "
                   "where [last name] like ?1 escape '\\' or [first name] like ?1 escape '\\' "
-                  "order by [first name], [last name], [id]");
+                  "order by [first name] collate caseless, [last name] collate caseless, "
+                  "[id]");
     row.Bind(1, LikePrefix(text));
     if (curSeasonOnly) row.Bind(2, m_currentSeasonId);
     ComPtr<Collection> results = Collection::Create();
@@ -107,10 +111,10 @@ ComPtr<Collection> DataService::SearchPrizes(const std::string& text, bool curSe
                   "select p.[id] from [money distribution info] m inner join [prize info] p "
                   "on m.[prize id] = p.[id] "
                   "where (m.[season id] = ?2) and (p.[desc] like ?1 escape '\\') "
-                  "order by p.[desc], p.[id]")
+                  "order by p.[desc] collate caseless, p.[id]")
             : Db().Cached(
                   "select [id] from [prize info] where [desc] like ?1 escape '\\' "
-                  "order by [desc], [id]");
+                  "order by [desc] collate caseless, [id]");
     row.Bind(1, LikeContains(text));
     if (curSeasonOnly) row.Bind(2, m_currentSeasonId);
     ComPtr<Collection> results = Collection::Create();
@@ -122,7 +126,7 @@ ComPtr<Collection> DataService::SearchPositions(const std::string& text) {
     Collection& positions = Positions();
     db::Statement& row = Db().Cached(
         "select [id] from [position info] where [desc] like ?1 escape '\\' "
-        "order by [desc], [id]");
+        "order by [desc] collate caseless, [id]");
     row.Bind(1, LikeContains(text));
     ComPtr<Collection> results = Collection::Create();
     AddById(row, *results, [&](int32_t id) { return positions.Item(KeyOf(id)); });

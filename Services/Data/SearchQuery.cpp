@@ -102,7 +102,7 @@ PlayerSearchQuery::PlayerSearchQuery(const std::string& text, bool skipRetired) 
         "from [player info] where (" +
         OrBalanced(clauses, 0, clauses.size()) + ")";
     if (skipRetired) m_sql += " and ([is retired] = 0)";
-    m_sql += " order by [first name], [last name], [id]";
+    m_sql += " order by [first name] collate caseless, [last name] collate caseless, [id]";
 }
 
 int PlayerSearchQuery::ParameterOf(const std::string& word) {

@@ -178,6 +178,19 @@ bool CopyFileAtomically(const std::string& source, const std::string& target,
     return MoveIntoPlace(temporary, target, errorMessage);
 }
 
+bool CopyFileToNewName(const std::string& source, const std::string& target,
+                       std::string& errorMessage, const CopyCheck& check) {
+    std::string temporary;
+    if (!MakeCheckedCopy(source, target, check, temporary, errorMessage)) return false;
+    if (!RenameNoReplace(temporary, target)) {
+        errorMessage = Describe("Cannot create", target, errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
 bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
                            const std::string& keptName, std::string& errorMessage,
                            const CopyCheck& check) {
@@ -215,6 +228,18 @@ bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
         return false;
     }
     return MoveIntoPlace(temporary, target, errorMessage);
+}
+
+void RemoveUnfinishedCopies(const std::string& folder, const std::string& targetPrefix) {
+    constexpr size_t kRandomPart = 7;  // ".XXXXXX" of the temporary pattern
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool temporary = name.size() > 1 + targetPrefix.size() + kRandomPart &&
+                               name.compare(0, 1 + targetPrefix.size(), "." + targetPrefix) == 0 &&
+                               name[name.size() - kRandomPart] == '.';
+        if (temporary && entry.is_regular_file(ec)) ::unlink(entry.path().c_str());
+    }
 }
 
 }  // namespace gr::setup

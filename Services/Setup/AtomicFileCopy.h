@@ -18,6 +18,11 @@ using CopyCheck = std::function<bool(const std::string& copy, std::string& error
 bool CopyFileAtomically(const std::string& source, const std::string& target,
                         std::string& errorMessage, const CopyCheck& check = {});
 
+// Like CopyFileAtomically, but target must be a new name: an existing file of that name is
+// never replaced (the call fails instead).
+bool CopyFileToNewName(const std::string& source, const std::string& target,
+                       std::string& errorMessage, const CopyCheck& check = {});
+
 // Like CopyFileAtomically, but an existing target is not lost: it ends up under keptName,
 // which must be a new name: an existing file of that name is never replaced (the call
 // fails instead). Where the file system can swap two names in one step the old target is
@@ -28,5 +33,10 @@ bool CopyFileAtomically(const std::string& source, const std::string& target,
 bool ReplaceFileKeepingOld(const std::string& source, const std::string& target,
                            const std::string& keptName, std::string& errorMessage,
                            const CopyCheck& check = {});
+
+// Removes the temporary files that copies into folder left when their process was killed
+// half-way, for targets whose names start with targetPrefix. Such a file only ever holds a
+// copy of a file that still exists under its own name.
+void RemoveUnfinishedCopies(const std::string& folder, const std::string& targetPrefix);
 
 }  // namespace gr::setup

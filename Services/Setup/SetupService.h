@@ -41,7 +41,7 @@ class SetupService final : public ComObject<ISetupService> {
 
     // Backup and restore steps.
     bool IsReady(std::string& errMessage) const;
-    std::string NextBackupPath(const setup::Date& today, bool keepExisting, int32_t& counter) const;
+    std::string NextBackupPath(const setup::Date& today, int32_t& counter) const;
     void RecordBackup(const setup::Date& today, int32_t counter);
     bool CopyLiveToNextBackup(std::string& errMessage);
     bool ReopenDataService(bool clearCache, std::string& errMessage);

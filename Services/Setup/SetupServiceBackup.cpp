@@ -76,6 +76,13 @@ setup::CopyCheck WholeFileCheck(const std::string& refusal) {
     };
 }
 
+// Copies that a killed backup or restore left under their hidden names are of no use to
+// anyone; they would only fill the folder.
+void ClearUnfinishedCopies() {
+    const std::string folder = GetDatabaseFolder();
+    if (!folder.empty()) setup::RemoveUnfinishedCopies(folder, "Gridora - ");
+}
+
 }  // namespace
 
 bool SetupService::IsReady(std::string& errMessage) const {
@@ -101,15 +108,15 @@ void SetupService::ReopenAfterFailure(bool clearCache, std::string& errMessage) 
 }
 
 // The name of the next backup of today; its counter comes back in counter. The bookkeeping
-// can lag behind the folder (its save failed, the setup file was reset), so with
-// keepExisting every name already in use is stepped over.
-std::string SetupService::NextBackupPath(const setup::Date& today, bool keepExisting,
-                                         int32_t& counter) const {
+// can lag behind the folder (its save failed, the process was killed before it, the setup
+// file was reset), so every name already in use is stepped over: a backup never replaces
+// an older one.
+std::string SetupService::NextBackupPath(const setup::Date& today, int32_t& counter) const {
     const std::string todayText = setup::CompactDate(today);
     const bool sameDay = setup::CompactDate(m_oSetupInfo->get_BackupDate()) == todayText;
     counter = sameDay ? NextCounter(m_oSetupInfo->get_BackupCount()) : 1;
     std::string path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(counter));
-    while (keepExisting && NameIsTaken(path) && counter < std::numeric_limits<int32_t>::max())
+    while (NameIsTaken(path) && counter < std::numeric_limits<int32_t>::max())
         path = GetDatabaseFilePath(DBBackup, todayText, setup::CounterText(++counter));
     return path;
 }
@@ -133,9 +140,9 @@ bool SetupService::CopyLiveToNextBackup(std::string& errMessage) {
     SettleUnfinishedWrite(live);
     const setup::Date today = host::Today();
     int32_t counter = 0;
-    const std::string backupPath = NextBackupPath(today, false, counter);
+    const std::string backupPath = NextBackupPath(today, counter);
     const auto check = WholeFileCheck("The copy of " + live + " is damaged; no backup was made");
-    if (!setup::CopyFileAtomically(live, backupPath, errMessage, check)) return false;
+    if (!setup::CopyFileToNewName(live, backupPath, errMessage, check)) return false;
     RecordBackup(today, counter);
     return true;
 }
@@ -144,6 +151,7 @@ bool SetupService::CreateBackup(std::string& ErrMessage) {
     if (!IsReady(ErrMessage)) return false;
     try {
         m_oDataService->CloseDatabase();
+        ClearUnfinishedCopies();
         if (!CopyLiveToNextBackup(ErrMessage)) {
             ReopenAfterFailure(false, ErrMessage);
             return false;
@@ -183,7 +191,7 @@ bool SetupService::RestoreOverClosedService(const std::string& backupPath,
     SettleUnfinishedWrite(live);
     const setup::Date today = host::Today();
     int32_t counter = 0;
-    const std::string keptLive = FileExists(live) ? NextBackupPath(today, true, counter) : "";
+    const std::string keptLive = FileExists(live) ? NextBackupPath(today, counter) : "";
     const auto check =
         WholeFileCheck("The backup file " + backupPath + " is damaged and was not restored");
     if (!setup::ReplaceFileKeepingOld(backupPath, live, keptLive, errMessage, check)) {
@@ -215,6 +223,7 @@ bool SetupService::RestoreBackup(const std::string& BackupPath, std::string& Err
     }
     try {
         m_oDataService->CloseDatabase();
+        ClearUnfinishedCopies();
         return RestoreOverClosedService(BackupPath, ErrMessage);
     } catch (const std::exception& e) {
         ErrMessage = e.what();

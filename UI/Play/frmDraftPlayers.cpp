@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -39,6 +40,7 @@ frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
 frmDraftPlayers::~frmDraftPlayers() {
     // The entry field may lose the focus while the window goes; nothing may run then.
     txtPlayerName->removeEventFilter(this);
+    disconnect(txtPlayerName, nullptr, this, nullptr);
     m_oFrmAddNew.reset();
     m_oDocument = nullptr;
     m_oCurDraft = nullptr;
@@ -67,7 +69,7 @@ void frmDraftPlayers::BuildLayout() {
     lblCoach = Named(new QLabel(QStringLiteral("Coach"), fraCurrentPick), "lblCoach");
     lblPickInfo = Named(new QLabel(QStringLiteral("Pick Info"), fraCurrentPick), "lblPickInfo");
     lblPlayer = Named(new QLabel(QStringLiteral("Player: "), fraCurrentPick), "lblPlayer");
-    txtPlayerName = Named(new QLineEdit(fraCurrentPick), "txtPlayerName");
+    txtPlayerName = Named(new GRTextBox(fraCurrentPick), "txtPlayerName");
     cmdDBLookup = Named(new QToolButton(fraCurrentPick), "cmdDBLookup");
     cmdAddPlayer = Named(new QToolButton(fraCurrentPick), "cmdAddPlayer");
     SetIconButton(cmdDBLookup, 'N', "Search players");
@@ -131,6 +133,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
     connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
+    connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->installEventFilter(this);
 }
 
@@ -310,16 +313,12 @@ void frmDraftPlayers::focusInEvent(QFocusEvent* event) {
 }
 
 bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != txtPlayerName) return ChildWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
-        SelectAllText(txtPlayerName);
-    } else if (event->type() == QEvent::FocusOut) {
-        // A menu, a message box or a dialog the program opens takes the focus only for a
-        // while; the name is looked up when the user leaves the field for another control.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::MenuBarFocusReason)
-            txtPlayerName_LostFocus();
+    if (watched == txtPlayerName && event->type() == QEvent::FocusIn) {
+        // A click places its cursor after the focus arrives; select once it has.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, txtPlayerName, [box = txtPlayerName] { SelectAllText(box); });
+        else
+            SelectAllText(txtPlayerName);
     }
     return ChildWindow::eventFilter(watched, event);
 }

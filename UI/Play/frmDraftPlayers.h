@@ -5,7 +5,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <map>
@@ -15,6 +14,7 @@
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
 #include "GRIData.h"
+#include "GRTextBox.h"
 #include "HtmlView.h"
 #include "IDataService.h"
 
@@ -46,7 +46,7 @@ class frmDraftPlayers : public ChildWindow {
     QLabel* lblCoach;
     QLabel* lblPickInfo;
     QLabel* lblPlayer;
-    QLineEdit* txtPlayerName;
+    GRTextBox* txtPlayerName;
     QToolButton* cmdDBLookup;
     QToolButton* cmdAddPlayer;
     QLabel* lblPosition;

@@ -208,7 +208,6 @@ void frmSeasonInfo::LoadSeason() {
         ShowSeason();
     else
         ShowNoSeason();
-    m_sortedManagers = SortManagers(m_managers, SortByName);
     if (m_oDocumentMgr && m_oDocumentMD) {
         BuildManagersGrid();
         BuildPrizesGrid();
@@ -229,6 +228,7 @@ void frmSeasonInfo::ShowNoSeason() {
         box->clear();
     for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
         box->setChecked(false);
+    m_seasonDate = QDate();
     m_prizes = nullptr;
     m_managers = nullptr;
     m_locked = false;

@@ -132,7 +132,7 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     QDate m_seasonDate;  // 1 January of the loaded season's year; invalid without a season
     ComPtr<Collection> m_prizes;
     ComPtr<Collection> m_managers;
-    ComPtr<Collection> m_sortedManagers;
+    ComPtr<Collection> m_sortedManagers;  // by first name, as the managers grid shows them
     bool m_loading = false;
     bool m_locked = false;
     std::string m_focusedInputId;

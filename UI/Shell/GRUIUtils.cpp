@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 
+#include "ModalScope.h"
 #include "ServiceHost.h"
 #include "frmSelection.h"
 
@@ -107,15 +108,18 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string&
     MessageBoxRequest request{text, title, buttons, MsgAnswer::OK};
     if (buttons == MsgButtons::YesNo) request.defaultAnswer = MsgAnswer::No;
     if (buttons == MsgButtons::YesNoCancel) request.defaultAnswer = MsgAnswer::Cancel;
+    const ModalScope modal;
     return Current().showMessage(request);
 }
 
 int ShowModal(QDialog& dialog) {
+    const ModalScope modal(&dialog);
     return Current().runModal(dialog);
 }
 
 std::string OpenFileDialog(const std::string& title, const std::string& filter,
                            const std::string& startFolder) {
+    const ModalScope modal;
     return Current().openFileName(title, filter, startFolder);
 }
 

@@ -45,7 +45,9 @@ class IUserInteraction {
     }
 };
 
-// Installs the responder for everything below; empty restores the Qt dialogs.
+// Installs the responder for everything below; empty restores the Qt dialogs. While a message
+// box, modal dialog or file dialog is open, the pages behind it hold their events
+// (ModalScope.h).
 void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction);
 
 // A message box. Questions default to No (Yes/No) or Cancel (Yes/No/Cancel).

@@ -192,13 +192,19 @@ void HtmlDocument::deliver(const ViewEvent& event) {
 
     switch (event.kind) {
         case ViewEvent::Kind::Input:
+            // Typing on after the program handled the text makes it new text again.
+            if (target->m_valueHandled && event.value != target->m_handledValue)
+                target->m_valueHandled = false;
             return;
         case ViewEvent::Kind::Focus:
             dispatch(target, HtmlEventType::Focus);
             return;
-        case ViewEvent::Kind::Change:
-            dispatch(target, HtmlEventType::Change);
+        case ViewEvent::Kind::Change: {
+            const bool handled = target->m_valueHandled && event.value == target->m_handledValue;
+            target->m_valueHandled = false;
+            if (!handled) dispatch(target, HtmlEventType::Change);
             return;
+        }
         case ViewEvent::Kind::Click:
             break;
     }

@@ -30,7 +30,8 @@ class HtmlDocument {
     // Applies a user's action: the element takes the state the view reports, then the
     // element event handlers run (click and change bubble to enclosing elements; focus does
     // not). A cancelled click on a check box or radio button restores the earlier state; a
-    // click that stands and changed it raises change.
+    // click that stands and changed it raises change. A change report of text the program has
+    // handled already (HtmlElement::markValueHandled) is taken without raising change.
     void deliver(const ViewEvent& event);
 
     // A structural snapshot of the body (tags, ids, attributes, text, control state) as

@@ -323,6 +323,12 @@ std::string HtmlElement::value() const {
     return getAttribute("value");
 }
 
+void HtmlElement::markValueHandled() {
+    if (!isTextControl()) return;
+    m_valueHandled = true;
+    m_handledValue = m_value;
+}
+
 void HtmlElement::setValue(const std::string& value) {
     if (isTextControl()) {
         m_value = value;

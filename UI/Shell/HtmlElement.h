@@ -91,6 +91,12 @@ class HtmlElement : public std::enable_shared_from_this<HtmlElement> {
     int selectedIndex() const;
     void setSelectedIndex(int index);
     std::vector<ElementPtr> options() const;  // of a select list
+    // For a text box whose typed text the program has just handled as a change itself (a
+    // screen's pending-input step when a Qt button is clicked while the text box still has
+    // the focus): the browser's late change report of this same text is taken without raising
+    // onchange again. Text typed afterwards and a report of other text are raised as usual.
+    // Call it before rewriting the value.
+    void markValueHandled();
 
     // Inline style, by the script property name ("display", "backgroundColor").
     std::string style(const std::string& property) const;
@@ -149,6 +155,8 @@ class HtmlElement : public std::enable_shared_from_this<HtmlElement> {
 
     std::string m_value;
     bool m_valueDirty = false;
+    bool m_valueHandled = false;  // m_handledValue was handled by the program
+    std::string m_handledValue;
     bool m_checked = false;
     bool m_checkedDirty = false;
     int m_selectedIndex = -1;

@@ -1,7 +1,9 @@
 #include "HtmlView.h"
 
+#include <QPointer>
 #include <QVBoxLayout>
 
+#include "ModalScope.h"
 #include "WebEngineBackend.h"
 
 namespace gr::ui {
@@ -23,10 +25,10 @@ HtmlView::HtmlView(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_backend->widget());
     setContextMenuPolicy(Qt::NoContextMenu);
-    m_backend->setCallbacks([this] { onReady(); },
-                            [this](const ViewEvent& e) {
-                                if (m_loaded && m_document) m_document->deliver(e);
-                            });
+    m_backend->setCallbacks([this] { onReady(); }, [this](const ViewEvent& e) { onEvent(e); });
+    // Queued: held events go once the handler that opened the modal has returned.
+    connect(&ModalNotifier::Instance(), &ModalNotifier::modalEnded, this,
+            &HtmlView::deliverHeldEvents, Qt::QueuedConnection);
 }
 
 HtmlView::~HtmlView() {
@@ -36,6 +38,7 @@ HtmlView::~HtmlView() {
 
 void HtmlView::navigate() {
     m_loaded = false;
+    m_held.clear();  // reports of the page that goes
     m_backend->loadBlank();
     IViewBackend* backend = m_backend.get();
     m_document =
@@ -46,6 +49,29 @@ void HtmlView::onReady() {
     if (!m_document) return;
     m_loaded = true;
     emit documentComplete();
+}
+
+bool HtmlView::mustHoldEvents() const {
+    return m_delivering || ModalScope::HoldsEventsOf(window());
+}
+
+void HtmlView::onEvent(const ViewEvent& event) {
+    if (!m_loaded || !m_document) return;
+    // Behind earlier held events, so that the order stays the order of the reports.
+    m_held.push_back(event);
+    deliverHeldEvents();
+}
+
+void HtmlView::deliverHeldEvents() {
+    const QPointer<HtmlView> alive(this);
+    while (!m_held.empty() && !mustHoldEvents() && m_loaded && m_document) {
+        const ViewEvent event = m_held.front();
+        m_held.pop_front();
+        m_delivering = true;
+        m_document->deliver(event);
+        if (!alive) return;
+        m_delivering = false;
+    }
 }
 
 }  // namespace gr::ui

@@ -1,8 +1,14 @@
 // A browser view of a window (wbDisplay, wbReport, ...): a document model that screens read
 // and change synchronously, shown by a back-end that mirrors every change in order.
+//
+// Events the page reports are delivered to the model one at a time, in the order reported.
+// An event that arrives while one of this view's handlers runs, or while a message box or
+// modal dialog of the program is open over this view's window (ModalScope.h), is held and
+// delivered once that handler has returned, so handlers never run inside one another.
 #pragma once
 
 #include <QWidget>
+#include <deque>
 #include <memory>
 
 #include "HtmlDocument.h"
@@ -26,16 +32,23 @@ class HtmlView : public QWidget {
     HtmlDocument* document() const { return m_loaded ? m_document.get() : nullptr; }
     bool isLoaded() const { return m_loaded; }
     IViewBackend* backend() const { return m_backend.get(); }
+    // Events reported and not delivered yet (see above).
+    size_t heldEventCount() const { return m_held.size(); }
 
   signals:
     void documentComplete();
 
   private:
     void onReady();
+    void onEvent(const ViewEvent& event);
+    bool mustHoldEvents() const;
+    void deliverHeldEvents();
 
     std::unique_ptr<IViewBackend> m_backend;
     std::unique_ptr<HtmlDocument> m_document;
     bool m_loaded = false;
+    bool m_delivering = false;
+    std::deque<ViewEvent> m_held;
 };
 
 }  // namespace gr::ui

@@ -9,10 +9,9 @@ namespace gr::ui {
 namespace {
 constexpr double kPoints = 13.5;
 // Whoever distributes the program: the Gridora maintainers, who take questions through the
-// address they commit under.
-constexpr const char* kContactName =
-    "The Gridora maintainers, through the project's issue tracker or";
-constexpr const char* kContactAddress = "maintainers@users.noreply.c-seed-59d7816c.example";
+// project's issue tracker. There is no mail address to give.
+constexpr const char* kContactName = "the Gridora maintainers,";
+constexpr const char* kContactAddress = "through the project's issue tracker";
 }  // namespace
 
 frmAbout::frmAbout(QWidget* parent) : ChildWindow(parent) {
@@ -22,7 +21,6 @@ frmAbout::frmAbout(QWidget* parent) : ChildWindow(parent) {
                                QStringLiteral("For any questions/comments contact:"), kPoints);
     lblWel2 = MakeCentredLabel(this, "lblWel2", QString::fromLatin1(kContactName), kPoints);
     lblWel3 = MakeCentredLabel(this, "lblWel3", QString::fromLatin1(kContactAddress), kPoints);
-    lblWel3->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* column = new QVBoxLayout(this);
     column->addStretch(1);

@@ -351,7 +351,15 @@ void frmMain::PlaceFrame(QMdiSubWindow* frame) const {
 void frmMain::ShowChildWindow(ChildWindow* window) {
     if (!window) return;
     QMdiSubWindow* frame = Frame(window);
-    if (!frame) frame = AddFrame(window);
+    if (!frame) {
+        frame = AddFrame(window);
+        // A window closed with its Close button is hidden and no longer the active one: it
+        // must not hear Deactivated when the next window opens (its "save on deactivation"
+        // would run after the user declined its save prompt).
+        connect(window, &ChildWindow::FormClosed, this, [this, closed = QPointer(window)] {
+            if (closed && m_activeChild == closed) m_activeChild = nullptr;
+        });
+    }
     PlaceFrame(frame);
     frame->show();
     window->setFocus();

@@ -166,6 +166,49 @@ TEST_F(Search, NonAsciiLettersMatchThemselves) {
     EXPECT_TRUE(m_reports.empty());
 }
 
+TEST_F(Search, ResultsComeInReadingOrderWithoutRegardToCase) {
+    CreateOpsLeague([](LeagueWriter& w) {
+        w.Player(20, "DeVante", "Parker", 4, 3);
+        w.Player(21, "DeeJay", "Dallas", 4, 3);
+        w.Player(22, "Deebo", "Samuel", 4, 3);
+        w.Player(23, "DeAndre", "Hopkins", 4, 3);
+        w.Player(24, "deebo", "Junior", 4, 3);  // equal but for case: capital first
+        w.Team(21, "denver", "Broncos", "DEN", 1);
+        w.Team(22, "Detroit", "Lions", "DET", 1);
+        w.Manager(20, "DeVon", "Ames");
+        w.Manager(21, "Dean", "Ames");
+    });
+    Execute(
+        "insert into [prize info] ([id], [desc], [type id]) values (20, 'Most Points', 1), "
+        "(21, 'most Losses', 1);"
+        "insert into [position info] ([id], [abbr], [desc]) values (20, 'P', 'Punter'), "
+        "(21, 'PR', 'punt Returner');");
+    auto service = StartService();
+    EXPECT_EQ(Names(service->Search(TypePlayerOrTeam, "De")),
+              (Texts{"DeAndre Hopkins", "Deebo Samuel", "deebo Junior", "DeeJay Dallas",
+                     "DeVante Parker", "denver", "Detroit"}));
+    EXPECT_EQ(Names(service->Search(TypeManager, "Ames")), (Texts{"Dean Ames", "DeVon Ames"}));
+    EXPECT_EQ(Names(service->Search(TypePrize, "most")), (Texts{"most Losses", "Most Points"}));
+    EXPECT_EQ(Names(service->Search(TypePosition, "pun")), (Texts{"punt Returner", "Punter"}));
+    EXPECT_TRUE(m_reports.empty());
+}
+
+TEST_F(Search, LettersBeyondAsciiMatchWithoutRegardToCase) {
+    CreateOpsLeague([](LeagueWriter& w) {
+        w.Player(20, "Émile", "Øberg", 4, 3);
+        w.Player(21, "élan", "Zoë", 4, 3);
+        w.Manager(20, "Ørjan", "Ålund");
+    });
+    auto service = StartService();
+    EXPECT_EQ(Names(service->Search(TypePlayerOrTeam, "émile")), (Texts{"Émile Øberg"}));
+    EXPECT_EQ(Names(service->Search(TypePlayerOrTeam, "ØBERG É")), (Texts{"Émile Øberg"}));
+    EXPECT_EQ(Names(service->Search(TypePlayerOrTeam, "ZOË")), (Texts{"élan Zoë"}));
+    // Reading order folds case too; accented letters follow the plain alphabet.
+    EXPECT_EQ(Names(service->Search(TypePlayerOrTeam, "É")), (Texts{"élan Zoë", "Émile Øberg"}));
+    EXPECT_EQ(Names(service->Search(TypeManager, "åLUND")), (Texts{"Ørjan Ålund"}));
+    EXPECT_TRUE(m_reports.empty());
+}
+
 TEST_F(Search, FoundPlayersAreTheCachedInstancesThatDraftPicksHold) {
     CreateOpsLeague([](LeagueWriter& w) { w.Draft(1, 1, 1, 1, 0); });
     auto service = StartService();

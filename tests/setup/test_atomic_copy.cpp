@@ -3,8 +3,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "AtomicFileCopy.h"
 #include "TempFolder.h"
@@ -149,6 +152,26 @@ TEST(AtomicCopyTest, ReplacingFailsWithoutChangeWhenTheSourceIsMissing) {
     EXPECT_NE(error.find("nope"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(dir.File("target")), "old");
     EXPECT_FALSE(fs::exists(dir.File("kept")));
+}
+
+// A process killed half-way through a copy leaves its hidden temporary file; only those
+// of the named targets go, nothing else.
+TEST(AtomicCopyTest, UnfinishedCopiesOfTheNamedTargetsAreRemoved) {
+    TempFolder dir;
+    for (const char* name :
+         {".Gridora - Live.mdb.a1B2c3", ".Gridora - Backup - 20240315 - 01.mdb.Zz9Yy8",
+          ".Gridora - notes", ".other.mdb.a1B2c3", "Gridora - Live.mdb",
+          "Gridora - Backup - 20240315 - 02.mdb"})
+        WriteBytes(dir.File(name), "x");
+    fs::create_directory(dir.File(".Gridora - folder.abcdef"));
+    gr::setup::RemoveUnfinishedCopies(dir.Path().string(), "Gridora - ");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{
+                        ".Gridora - folder.abcdef", ".Gridora - notes", ".other.mdb.a1B2c3",
+                        "Gridora - Backup - 20240315 - 02.mdb", "Gridora - Live.mdb"}));
 }
 
 }  // namespace

@@ -71,12 +71,41 @@ TEST_F(BackupTest, BackupWhileTheTestDatabaseIsInUseCopiesTheLiveFile) {
     EXPECT_FALSE(IsHeld(livePath));
 }
 
-TEST_F(BackupTest, ExistingBackupOfTodaysNameIsOverwritten) {
-    WriteBytes(BackupPath("20240315", "01"), "stale");
+// A file under today's next name is an older backup that the bookkeeping does not know
+// of: it stays, and the backup takes the next free name.
+TEST_F(BackupTest, ExistingBackupOfTodaysNameIsKeptAndTheNextNameTaken) {
+    WriteBytes(BackupPath("20240315", "01"), "older");
     auto service = RealService();
     std::string error;
     ASSERT_TRUE(service->CreateBackup(error)) << error;
-    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), ReadBytes(livePath));
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), "older");
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "02")), ReadBytes(livePath));
+    EXPECT_EQ(InfoOf(service).get_BackupCount(), 2);
+}
+
+// A backup killed half-way left its hidden copy; the next backup clears it away.
+TEST_F(BackupTest, CopiesLeftByAKilledBackupAreCleared) {
+    WriteBytes(dir.File(".Gridora - Backup - 20240314 - 01.mdb.q1W2e3"), "half a copy");
+    auto service = RealService();
+    std::string error;
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_TRUE(FilesStartingWith(".").empty());
+}
+
+// A restore keeps the replaced live league as backup 01; the bookkeeping of it is lost (a
+// reset setup file). The next backup must not overwrite the only copy of that league.
+TEST_F(BackupTest, BackupAfterLostBookkeepingKeepsTheLeagueARestoreReplaced) {
+    const std::string replacedLive = ReadBytes(livePath);
+    auto service = RealService();
+    std::string error;
+    ASSERT_TRUE(service->RestoreBackup(testPath, error)) << error;
+    service = nullptr;
+    SetSetupColumn("backup date", "");
+    SetSetupColumn("backup count", "0");
+    service = RealService();
+    ASSERT_TRUE(service->CreateBackup(error)) << error;
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "01")), replacedLive);
+    EXPECT_EQ(ReadBytes(BackupPath("20240315", "02")), ReadBytes(testPath));
 }
 
 TEST_F(BackupTest, MissingLiveFileFailsAndTheServiceIsReopened) {

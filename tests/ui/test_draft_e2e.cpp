@@ -141,8 +141,11 @@ TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManage
     const std::vector<std::string> names = UniqueNames(main.DataService(), kPicks);
     ASSERT_EQ(names.size(), static_cast<size_t>(kPicks));
 
+    // The keys go wherever the focus is, as the organiser's keyboard would send them; after
+    // every Enter it is back in the pick field.
     for (int32_t pick = 1; pick <= kPicks; ++pick) {
         ASSERT_EQ(board->CurrentPick(), pick);
+        ASSERT_EQ(QApplication::focusWidget(), board->txtPlayerName) << "pick " << pick;
         if (pick == kRefusedAt) {
             QTest::keyClicks(board->txtPlayerName, QString::fromStdString(names[0]));
             QTest::keyClick(board->txtPlayerName, Qt::Key_Return);

@@ -262,14 +262,18 @@ TEST_F(DraftOnServicesTest, PicksTypedTakenRefusedAndMovedThrough) {
     TypeAndLeave(board.txtPlayerName, QString());
     EXPECT_EQ(Text(*board.wbReport, "EA-1-1"), "Taylor Heinicke (QB)(1)");
     EXPECT_FALSE(board.cmdSave->isEnabled());
+    // A name that matches nothing has emptied the pick, and its cell says so at once.
+    TypeAndLeave(board.txtPlayerName, QStringLiteral("Zzyzx"));
+    EXPECT_EQ(user->messages.back().text, "Sorry no player or team found.");
+    EXPECT_EQ(Text(*board.wbReport, "EA-1-1"), "(1)");
 
     // The by-manager view puts pick 11 in row 2, column 10.
     board.cmdDispBy->click();
     EXPECT_EQ(board.cmdDispBy->text().toStdString(), "Display By &Round");
     EXPECT_EQ(Text(*board.wbReport, "EA-2-10"), "Tyler Allgeier (RB)(11)");
-    // Go to Current Pick finds the first open pick.
+    // Go to Current Pick finds the first open pick: the one just emptied.
     board.cmdGotoCurPick->click();
-    EXPECT_EQ(board.CurrentPick(), 3);
+    EXPECT_EQ(board.CurrentPick(), 1);
 }
 
 TEST_F(DraftOnServicesTest, CloseAsksDeactivationSavesLockShowsTheReadOnlyBoard) {

@@ -348,3 +348,34 @@ TEST(HtmlDocument, ClickingTheCheckedRadioButtonAgainRaisesNoChange) {
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(a->checked());
 }
+
+TEST(HtmlDocument, AChangeReportOfTextTheProgramHandledIsNotRaisedAgain) {
+    HtmlDocument doc;
+    doc.body()->setInnerHTML("<input id='t'>");
+    const ElementPtr box = doc.getElementById("t");
+    std::vector<std::string> changes;
+    box->setEventHandler(HtmlEventType::Change,
+                         [&](const ElementPtr& e, HtmlEvent&) { changes.push_back(e->value()); });
+    const auto report = [&](ViewEvent::Kind kind, const std::string& value) {
+        ViewEvent ev = Event(kind, box);
+        ev.value = value;
+        doc.deliver(ev);
+    };
+    report(ViewEvent::Kind::Input, "12");
+    box->markValueHandled();
+    report(ViewEvent::Kind::Change, "12");  // the late report of the handled text
+    EXPECT_TRUE(changes.empty());
+    report(ViewEvent::Kind::Change, "12");  // the mark is used up: a later change is raised
+    EXPECT_EQ(changes, std::vector<std::string>{"12"});
+
+    // Typing on after the mark makes the text new again, even when it ends as it was.
+    box->markValueHandled();
+    report(ViewEvent::Kind::Input, "123");
+    report(ViewEvent::Kind::Input, "12");
+    report(ViewEvent::Kind::Change, "12");
+    // A report of other text than the handled one is raised and takes its text.
+    box->markValueHandled();
+    report(ViewEvent::Kind::Change, "7");
+    EXPECT_EQ(changes, (std::vector<std::string>{"12", "12", "7"}));
+    EXPECT_EQ(box->value(), "7");
+}

@@ -16,13 +16,12 @@
 #include "RealView.h"
 #include "ScriptedUser.h"
 #include "TestEnvironment.h"
-#include "UiFakes.h"
 #include "frmSelection.h"
+#include "test_shell_support.h"
 
 using namespace gr;
 using namespace gr::ui;
 using namespace gr::ui::test;
-using ::testing::Return;
 
 namespace {
 
@@ -202,18 +201,24 @@ TEST_F(KitE2e, WebdingsGlyphsAreShownAsTheirSymbols) {
               "\u2716\U0001F50D\u271A\u25BC\u25B2\u25B6\u25C0");
 }
 
+// The dialog as SearchAndPick opens it on the real data service over a copy of the test league,
+// with a player drafted in the current season.
 TEST(KitE2eSelection, ASelectionDialogIsDrivenByRealClicks) {
     auto user = ScriptedUser::Install();
-    auto qb = MakeCom<FakePosition>(1, "QB", "Quarterback");
-    auto team = MakeCom<FakeTeam>(1, "NE", "New England", "Patriots", qb);
-    auto a = MakeCom<FakePlayer>(1, "Tom", "Brady", team, qb);
-    auto b = MakeCom<FakePlayer>(2, "Tom", "Banks", team, qb);
-    auto c = MakeCom<FakePlayer>(3, "Tommy", "<Maddox>", team, qb);
-    auto season = MakeCom<FakeSeason>();
-    season->markTaken(a, "4\tJoe Smith\tTom Brady");
-    auto data = MakeCom<NiceDataService>();
-    EXPECT_CALL(*data, Search(TypePlayerOrTeam, "tom", true, true))
-        .WillOnce(Return(Items(a, b, c)));
+    ShellDatabases databases;
+    databases.UseType(DBTest);
+    const auto setup = InitializedSetupService();
+    ASSERT_TRUE(setup);
+    const ComPtr<IDataService> data = setup->get_DataService();
+    const ComPtr<ISeasonInfo> season = data->GetCurrentSeasonInfo();
+    ASSERT_TRUE(season);
+    const ComPtr<Collection> found = data->Search(TypePlayerOrTeam, "Jake", true, true);
+    ASSERT_GE(found->Count(), 3);
+    const auto a = found->ItemAs<IPickable>(1);
+    const auto b = found->ItemAs<IPickable>(2);
+    const auto c = found->ItemAs<IPickable>(3);
+    season->UpdateDraft(a, 1, season->get_Managers()->ItemAs<IManagerInfo>(1));
+    ASSERT_TRUE(season->IsPickableTaken(a));
 
     bool sawDialog = false;
     user->onModal([&](QDialog& dialog) {
@@ -223,28 +228,29 @@ TEST(KitE2eSelection, ASelectionDialogIsDrivenByRealClicks) {
         ASSERT_TRUE(WaitUntil([&] { return view.document() && dlg.PickedItem(); }));
         ASSERT_TRUE(WaitForBrowserToMatchModel(view));
         sawDialog = true;
-        // The taken row cannot be chosen, by its radio button or its text.
+        // The drafted row cannot be chosen, by its radio button or its text.
         EXPECT_EQ(BrowserValue(view, "IA-1", "disabled"), "true");
         ASSERT_TRUE(RealClick(view, "EA-1"));
-        QTest::qWait(150);
-        EXPECT_EQ(dlg.PickedItem(), b.As<IPickable>());
+        Pause(150);
+        EXPECT_EQ(dlg.PickedItem(), b);
         // A click on the text of row 3 checks its radio button in the browser as well.
         ASSERT_TRUE(RealClick(view, "EA-3"));
-        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c.As<IPickable>(); }));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c; }));
         EXPECT_TRUE(WaitUntil([&] { return BrowserValue(view, "IA-3", "checked") == "true"; }));
         EXPECT_EQ(BrowserValue(view, "IA-2", "checked"), "false");
         EXPECT_TRUE(WaitForBrowserToMatchModel(view));
         // And a click on the radio button of row 2.
         ASSERT_TRUE(RealClick(view, "IA-2"));
-        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == b.As<IPickable>(); }));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == b; }));
         ASSERT_TRUE(RealClick(view, "EA-3"));
-        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c.As<IPickable>(); }));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.PickedItem() == c; }));
+        SaveScreenshot(dlg, QStringLiteral("selection.png"));
         QTest::mouseClick(dlg.cmdAccept(), Qt::LeftButton);
     });
     ComPtr<IPickable> picked;
-    EXPECT_TRUE(SearchAndPick(TypePlayerOrTeam, "tom", data, season, true, picked, true));
+    EXPECT_TRUE(SearchAndPick(TypePlayerOrTeam, "Jake", data, season, true, picked, true));
     EXPECT_TRUE(sawDialog);
-    EXPECT_EQ(picked, c.As<IPickable>());
+    EXPECT_EQ(picked, c);
     SetUserInteraction(nullptr);
 }
 

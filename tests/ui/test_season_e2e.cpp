@@ -7,12 +7,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -31,17 +28,6 @@ namespace {
 const char* const kLastNames[] = {"Alvarez",    "Brennan", "Chen",     "Dubois",  "Eriksen",
                                   "Fitzgerald", "Gupta",   "Hoffmann", "Ivanova", "Jackson"};
 
-void SaveScreenshot(QWidget& window, const QString& name) {
-    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
-    // Let the browser's compositor catch up before the picture is taken.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QPixmap picture = window.screen()->grabWindow(window.winId());
-    EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
-}
-
 // The record id a grid row holds now, read from its name cell ("EC-r-k" or "EA-r-k").
 std::string RecordOfRow(HtmlView& view, const char* cellCode, int32_t row) {
     std::string found;
@@ -54,17 +40,7 @@ std::string RecordOfRow(HtmlView& view, const char* cellCode, int32_t row) {
 
 // Types into a page input with real keys and leaves it with Tab, as a user confirms an entry.
 bool TypeAndLeave(HtmlView& view, const std::string& id, const QString& text) {
-    if (!RealType(view, id, text)) return false;
-    QWidget* input = RealBackend(view)->view()->focusProxy();
-    QTest::keyClick(input ? input : RealBackend(view)->view(), Qt::Key_Tab);
-    return true;
-}
-
-std::string BrowserProperty(HtmlView& view, const std::string& id, const char* property) {
-    return RunScript(view, QStringLiteral("String(document.getElementById('%1').%2)")
-                               .arg(QString::fromStdString(id), QLatin1String(property)))
-        .toString()
-        .toStdString();
+    return RealType(view, id, text) && RealLeave(view);
 }
 
 class SeasonEndToEndTest : public ::testing::Test {
@@ -187,21 +163,30 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
         const std::string id = RecordOfRow(*window->wbManagers, "EC", row);
         EXPECT_NE(id, "") << row;
         EXPECT_EQ(
-            BrowserProperty(*window->wbManagers, "BA-" + std::to_string(row) + "-" + id, "checked"),
+            BrowserValue(*window->wbManagers, "BA-" + std::to_string(row) + "-" + id, "checked"),
             row == 4 || row == 5 || row == 7 ? "true" : "false")
             << row;  // in first-name order now: Kevin Brennan 4, Lily Chen 5, Maria Alvarez 7
     }
     EXPECT_EQ(window->lblTotalDistribution->text(), "Total Distribution: 1180");
     EXPECT_EQ(window->lblInfoBalance->text(), "Balance: 20");
-    EXPECT_EQ(BrowserProperty(*window->wbMoneyDistr,
-                              "AA-1-" + RecordOfRow(*window->wbMoneyDistr, "EA", 1), "value"),
+    EXPECT_EQ(BrowserValue(*window->wbMoneyDistr,
+                           "AA-1-" + RecordOfRow(*window->wbMoneyDistr, "EA", 1), "value"),
               "600");
     EXPECT_TRUE(user->messages.empty());
     SaveScreenshot(main, QStringLiteral("season-reopened.png"));
 
-    // Last year's season with the down arrow; the main window's title follows.
-    window->dtpYear->setFocus();
-    QTest::keyClick(window->dtpYear, Qt::Key_Down);
+    // The picker's up arrow (upper right corner) stops at this year and says why; its down
+    // arrow (lower right) reaches last year's season, and the main window's title follows.
+    const int arrowX = window->dtpYear->width() - 6;
+    QTest::mouseClick(window->dtpYear, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(arrowX, window->dtpYear->height() / 4));
+    ASSERT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(user->messages[0].text,
+              "You can not create future football season beyond the current " +
+                  std::to_string(year) + " season.");
+    user->messages.clear();
+    QTest::mouseClick(window->dtpYear, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(arrowX, window->dtpYear->height() * 3 / 4));
     ASSERT_TRUE(WaitUntil([&] { return window->chkSeasonLocked->isChecked(); }));
     EXPECT_EQ(window->dtpYear->year(), year - 1);
     EXPECT_EQ(main.windowTitle().toStdString(),
