@@ -37,7 +37,6 @@ namespace {
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
-constexpr int kBrowserTimeoutMs = 30000;
 
 std::string RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
