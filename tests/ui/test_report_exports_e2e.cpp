@@ -37,7 +37,6 @@ namespace {
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
-
 std::string RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -190,7 +189,8 @@ class ReportExportsTest : public ::testing::Test {
         const admin::test::ProcessResult r =
             admin::test::RunProcess({GRIDORA_ADMIN_EXE, "report", kind, "--format", "json",
                                      "--database-folder", databases.Folder()});
-        EXPECT_EQ(r.exitCode, 0) << r.err;
+        // The demo league's current season has no winnings yet, which the tool reports with 3.
+        EXPECT_EQ(r.exitCode, std::string(kind) == "current" ? 3 : 0) << r.err;
         admin::test::JsonNode node;
         std::string error;
         EXPECT_TRUE(admin::test::ParseJson(r.out, node, error)) << error;

@@ -10,6 +10,8 @@ namespace gr::admin {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// The report was written but holds no winnings yet, so a script does not mail it as final.
+inline constexpr int kExitNoWinnings = 3;
 
 // Runs one command line (argv[0] is the program name) and returns the exit status.
 // Results go to out, messages to err; restore reads its confirmation from in.

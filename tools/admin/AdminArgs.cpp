@@ -230,7 +230,8 @@ std::string GeneralHelp() {
         "\n"
         "Reading commands print one JSON document on standard output with --json.\n"
         "Messages go to standard error; the exit status is 0 on success, 1 when the\n"
-        "command failed and 2 when the command line is wrong.\n";
+        "command failed, 2 when the command line is wrong and 3 when a money report\n"
+        "was written but holds no winnings yet.\n";
     return text;
 }
 

@@ -27,7 +27,8 @@ struct ReportResult {
     ReportTable table;
     Json json;
     std::string note;
-    std::string error;  // the report cannot be made
+    bool noWinnings = false;  // written, but without a single winning yet
+    std::string error;        // the report cannot be made
 };
 
 bool ParseYear(const std::string& text, int32_t& year) {
@@ -92,6 +93,7 @@ ReportResult SeasonReport(const CommandContext& ctx, int32_t year) {
                       .Set("managers", std::move(managers))
                       .Set("total_winnings", Amount(money.totalWinnings));
     result.table = reports::SeasonMoneyTable(money);
+    result.noWinnings = !anyWinnings;
     if (!anyWinnings)
         result.note = "Season " + std::to_string(money.year) +
                       " has no winnings yet: the report shows its fees only.";
@@ -123,7 +125,8 @@ ReportResult LeagueReport(const CommandContext& ctx) {
                       .Set("total_winnings", Amount(money.totalWinnings))
                       .Set("total_balance", Amount(money.totalBalance));
     result.table = reports::LeagueMoneyTable(money);
-    if (money.totalWinnings == 0) result.note = "No season has winnings yet.";
+    result.noWinnings = money.totalWinnings == 0;
+    if (result.noWinnings) result.note = "No season has winnings yet.";
     return result;
 }
 
@@ -252,7 +255,7 @@ int RunReport(const CommandContext& ctx) {
         return ctx.Fail(error);
     }
     if (!result.note.empty()) ctx.err << "gridora-admin: " << result.note << std::endl;
-    return kExitOk;
+    return result.noWinnings ? kExitNoWinnings : kExitOk;
 }
 
 }  // namespace gr::admin
