@@ -114,13 +114,9 @@ std::string frmSelection::ItemLabel(const ComPtr<IPickable>& item) {
 }
 
 void frmSelection::onDocumentComplete() {
-    HtmlDocument* document = m_wbReport->document();
-    if (!document || !document->body()) return;
+    HtmlDocument* document = BindLoadedPage(*m_wbReport, this, m_eventForwarder);
+    if (!document) return;
     m_document = document;
-    m_eventForwarder = std::make_unique<EventForwarder>();
-    m_eventForwarder->Bind(m_document, this);
-    m_document->body()->setStyle("margin", "0");
-    m_document->body()->setStyle("overflow", "auto");
     Render();
 }
 

@@ -133,13 +133,9 @@ void frmWinnings::Activated() {
 }
 
 void frmWinnings::wbWinnings_DocumentComplete() {
-    HtmlDocument* document = wbWinnings->document();
-    if (!document || !document->body()) return;
+    HtmlDocument* document = BindLoadedPage(*wbWinnings, this, m_oEventForwarder);
+    if (!document) return;
     m_oDocument = document;
-    m_oEventForwarder = std::make_unique<EventForwarder>();
-    m_oEventForwarder->Bind(m_oDocument, this);
-    m_oDocument->body()->setStyle("margin", "0");
-    m_oDocument->body()->setStyle("overflow", "auto");
     DrawTable();
 }
 

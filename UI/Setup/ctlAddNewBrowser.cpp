@@ -125,13 +125,10 @@ bool ctlAddNewBrowser::Initialize(const ComPtr<IDataService>& oDataService, Info
 }
 
 void ctlAddNewBrowser::wbReport_DocumentComplete() {
-    HtmlDocument* document = wbReport->document();
-    if (!document || !document->body() || !m_oDataService) return;
+    if (!m_oDataService) return;
+    HtmlDocument* document = BindLoadedPage(*wbReport, this, m_oEventForwarder);
+    if (!document) return;
     m_oDocument = document;
-    m_oEventForwarder = std::make_unique<EventForwarder>();
-    m_oEventForwarder->Bind(m_oDocument, this);
-    m_oDocument->body()->setStyle("margin", "0");
-    m_oDocument->body()->setStyle("overflow", "auto");
     Render();
 }
 

@@ -427,25 +427,17 @@ void frmSeasonInfo::Deactivated() {
 // ---- Views --------------------------------------------------------------------------------
 
 void frmSeasonInfo::wbManagers_DocumentComplete() {
-    HtmlDocument* document = wbManagers->document();
-    if (!document || !document->body()) return;
+    HtmlDocument* document = BindLoadedPage(*wbManagers, this, m_oEventForwarderMgr);
+    if (!document) return;
     m_oDocumentMgr = document;
-    m_oEventForwarderMgr = std::make_unique<EventForwarder>();
-    m_oEventForwarderMgr->Bind(m_oDocumentMgr, this);
-    m_oDocumentMgr->body()->setStyle("margin", "0");
-    m_oDocumentMgr->body()->setStyle("overflow", "auto");
     BuildManagersGrid();
     ApplyEditableState(!m_locked);
 }
 
 void frmSeasonInfo::wbMoneyDistr_DocumentComplete() {
-    HtmlDocument* document = wbMoneyDistr->document();
-    if (!document || !document->body()) return;
+    HtmlDocument* document = BindLoadedPage(*wbMoneyDistr, this, m_oEventForwarderMD);
+    if (!document) return;
     m_oDocumentMD = document;
-    m_oEventForwarderMD = std::make_unique<EventForwarder>();
-    m_oEventForwarderMD->Bind(m_oDocumentMD, this);
-    m_oDocumentMD->body()->setStyle("margin", "0");
-    m_oDocumentMD->body()->setStyle("overflow", "auto");
     BuildPrizesGrid();
     EnableAmountInputs(!chkSeasonStarted->isChecked() && !m_locked);
 }

@@ -1,5 +1,7 @@
 #include "EventForwarder.h"
 
+#include "HtmlView.h"
+
 namespace gr::ui {
 
 struct EventForwarder::Target {
@@ -40,6 +42,17 @@ HtmlEventHandler EventForwarder::AsEventHandler() const {
 
 void EventForwarder::Attach(const ElementPtr& element, HtmlEventType type) const {
     if (element) element->setEventHandler(type, AsEventHandler());
+}
+
+HtmlDocument* BindLoadedPage(HtmlView& view, IActualEventHandler* window,
+                             std::unique_ptr<EventForwarder>& forwarder) {
+    HtmlDocument* document = view.document();
+    if (!document || !document->body()) return nullptr;
+    forwarder = std::make_unique<EventForwarder>();
+    forwarder->Bind(document, window);
+    document->body()->setStyle("margin", "0");
+    document->body()->setStyle("overflow", "auto");
+    return document;
 }
 
 bool ReadEventId(const ElementPtr& source, HtmlEvent& event, std::string& id) {

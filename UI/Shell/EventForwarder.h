@@ -38,6 +38,14 @@ class EventForwarder {
     std::shared_ptr<Target> m_target;
 };
 
+class HtmlView;
+
+// The start of every window's document-complete handler: the view's page, a fresh forwarder
+// bound to it and to the window (kept in forwarder), and the body without a margin, scrolling
+// as needed. None, and nothing changed, while the view has no loaded page.
+HtmlDocument* BindLoadedPage(HtmlView& view, IActualEventHandler* window,
+                             std::unique_ptr<EventForwarder>& forwarder);
+
 // The first step of every HandleEvent: reads the id of the event's element. When there is no
 // element or it has no id, the event is cancelled and swallowed, and false is returned.
 bool ReadEventId(const ElementPtr& source, HtmlEvent& event, std::string& id);

@@ -94,13 +94,9 @@ void frmSetup::resizeEvent(QResizeEvent* event) {
 }
 
 void frmSetup::wbDisplay_DocumentComplete() {
-    HtmlDocument* document = wbDisplay->document();
-    if (!document || !document->body()) return;
+    HtmlDocument* document = BindLoadedPage(*wbDisplay, this, m_oEventForwarder);
+    if (!document) return;
     m_oDocument = document;
-    m_oEventForwarder = std::make_unique<EventForwarder>();
-    m_oEventForwarder->Bind(m_oDocument, this);
-    m_oDocument->body()->setStyle("margin", "0");
-    m_oDocument->body()->setStyle("overflow", "auto");
     Render();
 }
 

@@ -127,3 +127,21 @@ TEST(ViewDriverTyping, TypingWithoutLeavingHoldsTheTextAndLeavingReportsOneChang
     EXPECT_FALSE(p.driver.typeWithoutLeaving("TB", "x"));
     EXPECT_EQ(p.doc().getElementById("TB")->value(), "");
 }
+
+TEST(BindLoadedPage, BindsAFreshForwarderOnlyOnceThePageHasLoaded) {
+    HtmlView view;
+    Recorder handler;
+    std::unique_ptr<EventForwarder> forwarder;
+    view.navigate();
+    EXPECT_EQ(BindLoadedPage(view, &handler, forwarder), nullptr);  // still loading
+    EXPECT_EQ(forwarder, nullptr);
+
+    ASSERT_TRUE(test::WaitForDocument(view));
+    HtmlDocument* document = BindLoadedPage(view, &handler, forwarder);
+    ASSERT_EQ(document, view.document());
+    ASSERT_TRUE(forwarder && forwarder->IsBound());
+    document->body()->setInnerHTML("<div id='AA-1'>x</div>");
+    forwarder->Attach(document->getElementById("AA-1"), HtmlEventType::Click);
+    test::ViewDriver(view).click("AA-1");
+    EXPECT_EQ(handler.ids, std::vector<std::string>{"AA-1"});
+}

@@ -254,16 +254,6 @@ TEST(KitE2eSelection, ASelectionDialogIsDrivenByRealClicks) {
     SetUserInteraction(nullptr);
 }
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    // Listing the tests (as the build does, without a display) needs no application.
-    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 TEST_F(KitE2e, ACancelledRealClickLeavesTheCheckBoxAsItWasInModelAndBrowser) {
     window.doc().body()->setInnerHTML(kPage);
     window.forwarder.Attach(window.doc().getElementById("CA"), HtmlEventType::Click);

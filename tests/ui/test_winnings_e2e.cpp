@@ -207,12 +207,3 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
 
 }  // namespace
 }  // namespace gr::ui::test
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-    gr::ui::test::PrepareTestEnvironment(gr::ui::test::Display::NeededForTheRealView);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
