@@ -207,10 +207,7 @@ void frmSelection::closeEvent(QCloseEvent* event) {
 }
 
 void frmSelection::Terminate() {
-    if (m_eventForwarder) {
-        m_eventForwarder->Release();
-        m_eventForwarder.reset();
-    }
+    m_eventForwarder.reset();  // destroying it releases it
     m_items.clear();
     m_season = nullptr;
     m_picked = nullptr;

@@ -102,8 +102,7 @@ frmWinnings::frmWinnings(QWidget* parent) : ChildWindow(parent) {
 }
 
 frmWinnings::~frmWinnings() {
-    if (m_oEventForwarder) m_oEventForwarder->Release();
-    m_oEventForwarder.reset();
+    m_oEventForwarder.reset();  // destroying it releases it
     m_oDocument = nullptr;
     m_winnings = nullptr;
     m_managers = nullptr;

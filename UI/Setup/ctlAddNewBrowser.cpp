@@ -117,7 +117,6 @@ bool ctlAddNewBrowser::Initialize(const ComPtr<IDataService>& oDataService, Info
     m_teamId.clear();
     m_prizeTypeId.clear();
     // The page about to load replaces the current one; nothing may point into the old one.
-    if (m_oEventForwarder) m_oEventForwarder->Release();
     m_oEventForwarder.reset();
     m_oDocument = nullptr;
     wbReport->navigate();
@@ -405,10 +404,7 @@ void ctlAddNewBrowser::SetDeleteIconShown(bool shown) const {
 }
 
 void ctlAddNewBrowser::Terminate() {
-    if (m_oEventForwarder) {
-        m_oEventForwarder->Release();
-        m_oEventForwarder.reset();
-    }
+    m_oEventForwarder.reset();  // destroying it releases it
     m_oDocument = nullptr;
     m_oHTMLSelect = nullptr;
     m_oHTMLDivIcon = nullptr;

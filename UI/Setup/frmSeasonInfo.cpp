@@ -443,11 +443,9 @@ void frmSeasonInfo::wbMoneyDistr_DocumentComplete() {
 }
 
 void frmSeasonInfo::Terminate() {
-    for (std::unique_ptr<EventForwarder>* forwarder : {&m_oEventForwarderMgr, &m_oEventForwarderMD})
-        if (*forwarder) {
-            (*forwarder)->Release();
-            forwarder->reset();
-        }
+    // Destroying a forwarder releases it.
+    m_oEventForwarderMgr.reset();
+    m_oEventForwarderMD.reset();
     m_oDocumentMgr = nullptr;
     m_oDocumentMD = nullptr;
     m_prizes = nullptr;

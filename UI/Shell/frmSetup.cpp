@@ -174,10 +174,7 @@ void frmSetup::PutBackTypeInUse() {
 
 void frmSetup::Terminate() {
     PutBackTypeInUse();
-    if (m_oEventForwarder) {
-        m_oEventForwarder->Release();
-        m_oEventForwarder.reset();
-    }
+    m_oEventForwarder.reset();  // destroying it releases it
     m_oDocument = nullptr;
     m_oHTMLSelect = nullptr;
     m_oSetupService = nullptr;
