@@ -96,14 +96,23 @@ ComPtr<FakeSeason> FullSeason() {
     return season;
 }
 
-void BM_BoardRedraw20x20Painted(benchmark::State& state) {
-    auto data = MakeCom<NiceDataService>();
-    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(::testing::Return(FullSeason()));
+// The 20 x 20 board shown, activated and watched for paints.
+struct ShownBoard {
+    explicit ShownBoard(benchmark::State& state) : data(MakeCom<NiceDataService>()) {
+        ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(::testing::Return(FullSeason()));
+        board.Initialize(data);
+        if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
+        board.Activated();
+    }
+    ComPtr<NiceDataService> data;
     frmDraftPlayers board;
-    board.Initialize(data);
-    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
-    board.Activated();
-    PaintWatch paint(*board.wbReport);
+    PaintWatch paint{*board.wbReport};
+};
+
+void BM_BoardRedraw20x20Painted(benchmark::State& state) {
+    ShownBoard shown(state);
+    frmDraftPlayers& board = shown.board;
+    PaintWatch& paint = shown.paint;
     if (!paint.WaitForPaint()) state.SkipWithError("the board was never painted");
     double programMs = 0;  // the part spent in the program: page built, parsed and sent
     for (auto _ : state) {
@@ -129,13 +138,9 @@ BENCHMARK(BM_BoardRedraw20x20Painted)
 // For comparison: two animation frames of the same board with nothing changed, the floor of
 // every "until painted" figure here.
 void BM_PaintFloor(benchmark::State& state) {
-    auto data = MakeCom<NiceDataService>();
-    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(::testing::Return(FullSeason()));
-    frmDraftPlayers board;
-    board.Initialize(data);
-    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
-    board.Activated();
-    PaintWatch paint(*board.wbReport);
+    ShownBoard shown(state);
+    frmDraftPlayers& board = shown.board;
+    PaintWatch& paint = shown.paint;
     paint.WaitForPaint();
     for (auto _ : state) {
         QElapsedTimer timer;
