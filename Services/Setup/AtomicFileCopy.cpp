@@ -72,7 +72,8 @@ void SyncFolder(const fs::path& folder) {
 }
 
 // Copies into a new file made from the pattern; on return, temporary names the file that
-// was created (empty when none was).
+// was created (empty when none was). The copy keeps the 0600 of mkstemp, whatever the mode of
+// the source: a league file or a backup is its owner's alone.
 bool CopyToTemporary(const std::string& source, const std::string& pattern, std::string& temporary,
                      std::string& error) {
     FileHandle from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
@@ -102,7 +103,6 @@ bool CopyToTemporary(const std::string& source, const std::string& pattern, std:
         error = Describe("Cannot write", temporary, errno);
         return false;
     }
-    ::fchmod(to.get(), info.st_mode & 0666);
     if (!to.Close()) {
         error = Describe("Cannot write", temporary, errno);
         return false;

@@ -1,4 +1,5 @@
-// File copies that never leave a half-written target behind.
+// File copies that never leave a half-written target behind. Every copy is readable and
+// writable by its owner only (0600), whatever the mode of its source.
 #pragma once
 
 #include <functional>

@@ -29,6 +29,8 @@ class QtInteraction final : public IUserInteraction {
     MsgAnswer showMessage(const MessageBoxRequest& request) override {
         QMessageBox box;
         box.setWindowTitle(QString::fromStdString(request.title));
+        // Messages carry names the user typed; "<img ...>" in one is text, not markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(QString::fromStdString(request.text).replace(QStringLiteral("\r\n"), "\n"));
         switch (request.buttons) {
             case MsgButtons::OK:

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "BrowserSandbox.h"
 #include "ServiceHost.h"
@@ -39,9 +40,15 @@ class QuitAfterFirstPaint : public QObject {
     bool m_done = false;
 };
 
-// The browser view's helper process keeps its sandbox wherever the system lets it have one.
+// The browser view's helper process keeps its sandbox wherever the system lets it have one;
+// the log says when it runs without, and why.
 void ConfigureBrowserSandbox() {
-    if (gr::ui::BrowserSandboxUsable(geteuid())) return;
+    const std::string denial = gr::ui::BrowserSandboxDenial(geteuid());
+    const std::string logLine =
+        gr::ui::SandboxLogLine(denial, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
+                               std::getenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+    if (!logLine.empty()) std::fprintf(stderr, "%s\n", logLine.c_str());
+    if (denial.empty()) return;
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))

@@ -2,6 +2,7 @@
 // the generated databases.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -581,10 +582,16 @@ TEST_F(AdminCli, UnreadableAndUnwritableFilesAreReported) {
     const ProcessResult in = Run({"import-players", missing.string()});
     EXPECT_EQ(in.exitCode, 1);
     EXPECT_EQ(in.err, "gridora-admin: Cannot read " + missing.string() + ".\n") << Describe(in);
-    const ProcessResult folder = Run({"import-players", m_folder.string()});
-    EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_EQ(folder.err, "gridora-admin: Cannot read " + m_folder.string() + ".\n")
-        << Describe(folder);
+    const fs::path big = m_folder / "big.csv";
+    WriteFile(big, "last_name,first_name,position,team\n");
+    fs::resize_file(big, std::uintmax_t{51} << 20);  // sparse: no disk is filled
+    for (const auto& [file, why] : {std::pair{m_folder.string(), "it is not a regular file"},
+                                    {"/dev/zero", "it is not a regular file"},
+                                    {big.string(), "it is larger than 50 MB"}}) {
+        const ProcessResult r = Run({"import-players", file});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "gridora-admin: Cannot read " + file + ": " + why + ".\n") << Describe(r);
+    }
 
     const fs::path nowhere = m_folder / "no-such-folder" / "roster.csv";
     const ProcessResult out = Run({"export-players", nowhere.string()});
@@ -592,6 +599,54 @@ TEST_F(AdminCli, UnreadableAndUnwritableFilesAreReported) {
     EXPECT_NE(out.err.find("gridora-admin: Cannot write "), std::string::npos) << Describe(out);
     EXPECT_EQ(out.out, "");
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
+// Links planted at the names the tool once wrote through point at another file, which stays
+// as it was; exports and reports get the umask's mode, the league file and backups 0600 (a
+// restored file too, whatever the backup's mode).
+TEST_F(AdminCli, OutputFilesLeavePlantedLinksAloneAndGetTheirModes) {
+    const auto mode = [](const fs::path& p) { return unsigned(fs::status(p).permissions()); };
+    const fs::path victim = m_folder / "victim", roster = m_folder / "roster.csv",
+                   money = m_folder / "money.csv", trade = m_folder / "trade.csv";
+    WriteFile(victim, "untouched");
+    WriteFile(trade, "last_name,first_name,position,team\nAllen,Josh,QB,KC\n");
+    for (const fs::path& target : {roster, money, Live()})
+        for (const char* suffix : {".tmp", ".importing"})
+            fs::create_symlink(victim, fs::path(target) += suffix);
+    const auto loosen = [](const fs::path& p) { fs::permissions(p, fs::perms::all); };
+    loosen(Live());
+    const mode_t umaskBefore = ::umask(027);
+    for (const auto& command :
+         std::vector<std::vector<std::string>>{{"export-players", roster.string()},
+                                               {"report", "all", "--output", money.string()},
+                                               {"backup"},
+                                               {"import-players", trade.string()}})
+        EXPECT_NE(Run(command).exitCode, 1) << command[0];
+    ::umask(umaskBefore);
+    EXPECT_EQ(ReadFile(victim), "untouched");
+    const fs::path backup = m_folder / ("Gridora - Backup - " + Today() + " - 01.mdb");
+    for (const auto& [file, expected] :
+         {std::pair{roster, 0640u}, {money, 0640u}, {Live(), 0600u}, {backup, 0600u}})
+        EXPECT_EQ(mode(file), expected) << file;
+    loosen(backup);
+    ASSERT_EQ(Run({"restore", backup.string(), "--yes"}).exitCode, 0);
+    EXPECT_EQ(mode(Live()), 0600u);
+}
+
+TEST_F(AdminCli, ControlCharactersInNamesAreEscapedInTextAndExactInJson) {
+    const std::string name = "Josh\x1b]0;owned\x07\xC2\x9BJ";
+    {
+        db::Database live(Live().string(), GetDatabaseKey());
+        db::Statement(live, "update [player info] set [first name] = ? where [first name] = 'Josh'")
+            .Bind(1, name)
+            .Run();
+    }
+    const std::string text = Run({"search", "player", "Allen"}).out;
+    EXPECT_NE(text.find("Josh\\x1b]0;owned\\x07\\u009bJ Allen"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    const JsonNode json = RunJson({"search", "player", "Allen"});
+    EXPECT_TRUE(std::any_of(json.items.begin(), json.items.end(),
+                            [&](const JsonNode& p) { return p.Find("first_name")->text == name; }));
 }
 
 TEST_F(AdminCli, MissingDatabaseFolderIsReported) {

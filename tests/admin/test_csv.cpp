@@ -111,6 +111,12 @@ TEST(Csv, SpreadsheetTextThatWouldRunAsAFormulaIsKeptAsText) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].fields[0], "'=HYPERLINK(\"http://x\",\"y\")");
     EXPECT_EQ(records[0].fields[5], "Smith, Jr.");
+    // Every text reads back as it was, an apostrophe of its own included.
+    for (const std::string text : {"=1", "-2", "@x", "'Tank", "'=x", "''x", "'", "a=b", ""}) {
+        const auto back = ParseCsv(SpreadsheetLine({CsvCell::Text(text)}));
+        ASSERT_EQ(back.size(), 1u) << text;
+        EXPECT_EQ(SpreadsheetText(back[0].fields[0]), text) << text;
+    }
 }
 
 TEST(Csv, SpreadsheetNumbersStayNumbersOnlyWhenTheyAreNumbers) {

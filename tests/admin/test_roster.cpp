@@ -192,20 +192,31 @@ TEST(RosterImport, CataloguePlayerWithoutTeamExportsAndReimportsUnchanged) {
     EXPECT_EQ(signed_.changed, 1);
 }
 
+TEST(RosterImport, AFieldOfMoreThanAThousandCharactersRefusesItsRow) {
+    std::string name;  // characters count, not bytes: a thousand of two bytes each pass
+    for (int i = 0; i < 1000; ++i) name += "\xC3\xA9";
+    const std::string rows = name + ",A,QB,ATL\n" + name + "e,B,QB,ATL\n";
+    const auto plan =
+        PlanRosterImport("last_name,first_name,position,team\n" + rows, kReference, {});
+    EXPECT_EQ(ProblemsText(plan), "3: a field is longer than 1000 characters\n");
+}
+
 TEST(RosterExport, WritesSortedRowsThatReimportWithoutChanges) {
     const std::vector<CatalogPlayer> catalogue = {
         Player(1, "O'Brien", "D'Onta", 2, 10), Player(2, "Smith, Jr.", "Jos\xC3\xA9", 3, 11, true),
-        Player(3, "M\xC3\xBCller", "\"Tank\"", 4, 12), Player(4, "Allen", "Josh", 1, 11)};
+        Player(3, "M\xC3\xBCller", "\"Tank\"", 4, 12), Player(4, "Allen", "Josh", 1, 11),
+        Player(5, "-Dash", "'=x", 1, 10)};
     const std::string csv = RosterCsv(catalogue, kReference);
     EXPECT_EQ(csv,
               "last_name,first_name,position,team,retired\r\n"
+              "'-Dash,''=x,QB,ATL,0\r\n"
               "Allen,Josh,QB,BUF,0\r\n"
               "M\xC3\xBCller,\"\"\"Tank\"\"\",TE,KC,0\r\n"
               "O'Brien,D'Onta,RB,ATL,0\r\n"
               "\"Smith, Jr.\",Jos\xC3\xA9,WR,BUF,1\r\n");
     const auto plan = PlanRosterImport(csv, kReference, catalogue);
     ASSERT_TRUE(plan.problems.empty()) << ProblemsText(plan);
-    EXPECT_EQ(plan.unchanged, 4);
+    EXPECT_EQ(plan.unchanged, 5);
     EXPECT_TRUE(plan.writes.empty());
 }
 

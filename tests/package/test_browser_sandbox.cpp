@@ -11,7 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using gr::test::TempFolder;
-using gr::ui::BrowserSandboxUsable;
+using gr::ui::BrowserSandboxDenial;
+using gr::ui::SandboxLogLine;
 
 constexpr uid_t kOrdinaryUser = 1000;
 
@@ -24,9 +25,10 @@ class BrowserSandboxTest : public ::testing::Test {
     void Set(const std::string& setting, const std::string& value) const {
         gr::test::WriteBytes(procSys.File(setting), value + "\n");
     }
-    bool Usable(uid_t user = kOrdinaryUser) const {
-        return BrowserSandboxUsable(user, procSys.Path().string());
+    std::string Denial(uid_t user = kOrdinaryUser) const {
+        return BrowserSandboxDenial(user, procSys.Path().string());
     }
+    bool Usable(uid_t user = kOrdinaryUser) const { return Denial(user).empty(); }
     TempFolder procSys;
 };
 
@@ -44,7 +46,9 @@ TEST_F(BrowserSandboxTest, AnySettingThatDeniesNamespacesTurnsItOff) {
                                            {"user/max_user_namespaces", "0"},
                                            {"kernel/apparmor_restrict_unprivileged_userns", "1"}}) {
         Set(setting, denying);
-        EXPECT_FALSE(Usable()) << setting;
+        EXPECT_TRUE(
+            Denial().ends_with(fs::path(setting).filename().string() + " is " + denying + ")"))
+            << Denial();
         fs::remove(procSys.File(setting));
         EXPECT_TRUE(Usable()) << setting;
     }
@@ -56,3 +60,11 @@ TEST_F(BrowserSandboxTest, ASettingThatIsNoNumberCountsAsAbsent) {
 }
 
 }  // namespace
+
+TEST(BrowserSandboxLog, SaysWhyTheViewsRunWithoutTheirSandbox) {
+    const std::string line = "Gridora: the browser views run without their sandbox: ";
+    EXPECT_EQ(SandboxLogLine("it runs as root", nullptr, nullptr), line + "it runs as root.");
+    EXPECT_NE(SandboxLogLine("", "", nullptr).find("DISABLE_SANDBOX is set"), std::string::npos);
+    EXPECT_NE(SandboxLogLine("", nullptr, "-x --no-sandbox").find("holds"), std::string::npos);
+    EXPECT_EQ(SandboxLogLine("", nullptr, "--disable-gpu"), "");
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -190,6 +192,76 @@ TEST_F(KitE2e, HostileNamesStayTextAndTheContextMenuNeverOpens) {
                                                "return e.defaultPrevented;})()"))
             .toBool(),
         true);
+}
+
+// A file dropped as a file manager drops it (enter, move, drop on the widget that takes the
+// view's input) on a page that would take it: the page never gets it.
+void DropFile(HtmlView& view) {
+    RunScript(view, QStringLiteral("document.ondragover = function (e) { e.preventDefault(); };"
+                                   "document.ondrop = function (e) { window.__dropped = 1; };"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QCoreApplication::applicationFilePath())});
+    QWidget* target = RealBackend(view)->view()->focusProxy();
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent* event : std::initializer_list<QEvent*>{&enter, &move, &drop}) {
+        QApplication::sendEvent(target, event);
+        Pause(100);  // the page answers each step in turn
+    }
+    EXPECT_FALSE(RunScript(view, QStringLiteral("window.__dropped")).isValid());
+}
+
+// The channel object's calls other than the kit's, then the kit's with kinds it does not know;
+// and script that the page did not bring (an inline script, a handler attribute).
+const char* const kFakeEvents = R"JS(
+  var k = parseInt(document.getElementById('JA-1').getAttribute('data-k'), 10);
+  new QWebChannel(qt.webChannelTransport, function (channel) {
+    var kit = channel.objects.kit, calls = Object.keys(kit).filter(function (n) { return /\)$/.test(n); });
+    window.__calls = calls.sort().join(' ');
+    calls.forEach(function (n) { try { if (!/^event\(/.test(n)) kit[n]('click', k, '', false, -1); } catch (e) {} });
+    kit.objectName = 'click'; kit.event('ready', 0, '', false, -1); kit.event('clicked', k, '', false, -1);
+  });
+  var s = document.createElement('script'); s.textContent = 'window.__ran = 1'; document.body.appendChild(s).remove();
+  var b = document.createElement('button'); b.setAttribute('onclick', 'window.__ran = 2'); b.click();
+)JS";
+
+// Each way a page could leave the kit's page or speak for the user leaves the page, its model
+// and its channel as they were: nothing reaches a handler, and a real click still does.
+TEST_F(KitE2e, APageCanNeitherLeaveNorOpenWindowsNorFakeEvents) {
+    HtmlView& view = *window.view;
+    const QString away = QStringLiteral("http://127.0.0.1:9/");  // the browser would go there
+    window.doc().body()->setInnerHTML(std::string(kPage) + "<a id='LA' href='" +
+                                      away.toStdString() + "'>a</a><form method='post' action='" +
+                                      away.toStdString() + "'></form>");
+    window.forwarder.Attach(window.doc().getElementById("JA-1"), HtmlEventType::Click);
+    ASSERT_TRUE(WaitForBrowserToMatchModel(view));
+    const QString address = RunScript(view, QStringLiteral("location.href")).toString();
+    const qsizetype windows = QApplication::topLevelWidgets().size();
+    const std::vector<std::pair<const char*, std::function<void()>>> attempts = {
+        {"a link", [&] { RealClick(view, "LA"); }},
+        {"a script", [&] { RunScript(view, "location = '" + away + "'"); }},
+        {"a form post", [&] { RunScript(view, QStringLiteral("document.forms[0].submit()")); }},
+        {"window.open", [&] { RunScript(view, "open('" + away + "')"); }},
+        {"a dropped file", [&] { DropFile(view); }},
+        {"fake events", [&] { RunScript(view, QString::fromUtf8(kFakeEvents)); }},
+    };
+    for (const auto& [attempt, run] : attempts) {
+        run();
+        Pause(500);
+        EXPECT_EQ(RunScript(view, QStringLiteral("location.href")).toString(), address) << attempt;
+        EXPECT_EQ(QApplication::topLevelWidgets().size(), windows) << attempt;
+        EXPECT_TRUE(window.events.empty()) << attempt;
+        EXPECT_TRUE(WaitForBrowserToMatchModel(view)) << attempt;
+        ASSERT_TRUE(RealClick(view, "JA-1")) << attempt;
+        EXPECT_TRUE(WaitUntil([&] { return window.events == std::vector<std::string>{"JA-1"}; }))
+            << attempt;
+        window.events.clear();
+    }
+    EXPECT_EQ(RunScript(view, QStringLiteral("window.__calls")).toString().toStdString(),
+              "deleteLater() destroyed() destroyed(QObject*) event(QString,int,QString,bool,int)");
+    EXPECT_FALSE(RunScript(view, QStringLiteral("window.__ran")).isValid());
 }
 
 TEST_F(KitE2e, WebdingsGlyphsAreShownAsTheirSymbols) {

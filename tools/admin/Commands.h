@@ -33,8 +33,4 @@ int RunRestore(const CommandContext& ctx);
 int RunUse(const CommandContext& ctx);
 int RunReport(const CommandContext& ctx);
 
-// Writes text beside path and renames it over path, so a failure never leaves half a file.
-// False with a message naming the file otherwise.
-bool WriteWholeFile(const std::string& path, const std::string& text, std::string& error);
-
 }  // namespace gr::admin

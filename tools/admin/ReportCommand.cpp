@@ -8,6 +8,7 @@
 #include "Json.h"
 #include "MoneyReport.h"
 #include "MoneyReportTables.h"
+#include "OutputFile.h"
 #include "TextTable.h"
 
 namespace gr::admin {
@@ -251,7 +252,8 @@ int RunReport(const CommandContext& ctx) {
     const std::string text = Render(result, request.format);
     if (ctx.args.output.empty()) {
         ctx.out << text;
-    } else if (std::string error; !WriteWholeFile(ctx.args.output, text, error)) {
+    } else if (std::string error;
+               !WriteWholeFile(ctx.args.output, text, FileAccess::UserDefault, error)) {
         return ctx.Fail(error);
     }
     if (!result.note.empty()) ctx.err << "gridora-admin: " << result.note << std::endl;

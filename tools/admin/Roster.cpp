@@ -12,9 +12,11 @@
 
 namespace gr::admin {
 
-using csv::CsvLine;
+using csv::CsvCell;
 using csv::CsvRecord;
 using csv::ParseCsv;
+using csv::SpreadsheetLine;
+using csv::SpreadsheetText;
 
 namespace {
 
@@ -34,11 +36,6 @@ std::string LowerAscii(std::string_view text) {
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
-}
-
-bool HasControlCharacter(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::optional<bool> ParseRetired(std::string_view text) {
@@ -75,6 +72,19 @@ class CodeIndex {
     std::unordered_map<int32_t, std::string> m_byId;
 };
 
+// Why a record cannot be read at all: broken quoting, or a field far longer than any name,
+// which would only fill the league file (and the terminal). Empty when it can.
+std::string UnreadableRecord(const CsvRecord& record) {
+    if (!record.error.empty()) return "malformed CSV: " + record.error;
+    const bool overlong = std::any_of(
+        record.fields.begin(), record.fields.end(),
+        [](const std::string& field) { return DisplayWidth(field) > kMaxRosterFieldCharacters; });
+    if (overlong)
+        return "a field is longer than " + std::to_string(kMaxRosterFieldCharacters) +
+               " characters";
+    return {};
+}
+
 // The column of each field of the header, or the reason the header is unusable.
 struct Header {
     std::array<int, kColumnCount> index{-1, -1, -1, -1, -1};
@@ -85,8 +95,8 @@ struct Header {
 Header ReadHeader(const CsvRecord& record) {
     Header header;
     header.fieldCount = record.fields.size();
-    if (!record.error.empty()) {
-        header.problems.push_back("malformed CSV: " + record.error);
+    if (std::string unreadable = UnreadableRecord(record); !unreadable.empty()) {
+        header.problems.push_back(std::move(unreadable));
         return header;
     }
     for (size_t i = 0; i < record.fields.size(); ++i) {
@@ -148,8 +158,8 @@ class RosterPlanner {
 
     void PlanRow(const CsvRecord& record, const Header& header) {
         std::vector<std::string> reasons;
-        if (!record.error.empty()) {
-            reasons.push_back("malformed CSV: " + record.error);
+        if (std::string unreadable = UnreadableRecord(record); !unreadable.empty()) {
+            reasons.push_back(std::move(unreadable));
         } else if (record.fields.size() != header.fieldCount) {
             reasons.push_back("malformed CSV: expected " + std::to_string(header.fieldCount) +
                               " fields, found " + std::to_string(record.fields.size()));
@@ -162,7 +172,11 @@ class RosterPlanner {
     }
 
     Row ReadRow(const CsvRecord& record, const Header& header, std::vector<std::string>& reasons) {
-        auto field = [&](Column c) { return Trim(record.fields[size_t(header.index[c])]); };
+        // The export guards text that a spreadsheet would run as a formula; it reads back as it
+        // was.
+        auto field = [&](Column c) {
+            return SpreadsheetText(Trim(record.fields[size_t(header.index[c])]));
+        };
         Row row;
         row.lastName = field(kLastName);
         row.firstName = field(kFirstName);
@@ -253,8 +267,10 @@ std::string RosterCsv(std::vector<CatalogPlayer> players, const RosterReference&
     const CodeIndex teams(reference.teams);
     std::string text = std::string(kRosterHeader) + "\r\n";
     for (const CatalogPlayer& p : players) {
-        text += CsvLine({p.lastName, p.firstName, positions.AbbrOf(p.positionId),
-                         teams.AbbrOf(p.teamId), p.retired ? "1" : "0"});
+        text += SpreadsheetLine({CsvCell::Text(p.lastName), CsvCell::Text(p.firstName),
+                                 CsvCell::Text(positions.AbbrOf(p.positionId)),
+                                 CsvCell::Text(teams.AbbrOf(p.teamId)),
+                                 CsvCell::Number(p.retired ? "1" : "0")});
     }
     return text;
 }

@@ -49,14 +49,18 @@ struct ImportPlan {
 };
 
 inline constexpr std::string_view kRosterHeader = "last_name,first_name,position,team,retired";
+// Any longer field refuses its row.
+inline constexpr size_t kMaxRosterFieldCharacters = 1000;
 
 // Checks every row of the file and plans the writes. A row matches a catalogue player by
 // first name, last name and position; without a retired column a matched player keeps
-// his retired flag and a new one is not retired.
+// his retired flag and a new one is not retired. Text guarded against spreadsheets (see
+// csv::SpreadsheetText) reads as it was before RosterCsv guarded it.
 ImportPlan PlanRosterImport(std::string_view csvText, const RosterReference& reference,
                             const std::vector<CatalogPlayer>& catalogue);
 
-// The catalogue as CSV with kRosterHeader, sorted by last name, first name and id.
+// The catalogue as CSV with kRosterHeader, sorted by last name, first name and id; a name
+// that a spreadsheet would run as a formula is guarded as the report CSVs guard it.
 std::string RosterCsv(std::vector<CatalogPlayer> players, const RosterReference& reference);
 
 }  // namespace gr::admin

@@ -1,6 +1,8 @@
 #include "TextTable.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 namespace gr::admin {
 
@@ -47,7 +49,47 @@ size_t DisplayWidth(std::string_view text) {
     }));
 }
 
+namespace {
+
+// The length of the control character at text[i]: 1 for C0 and DEL, 2 for C1 (its UTF-8 is
+// C2 80 to C2 9F); 0 for any other character.
+size_t ControlLength(std::string_view text, size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return 1;
+    if (c != 0xC2 || i + 1 >= text.size()) return 0;
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    return next >= 0x80 && next <= 0x9F ? 2 : 0;
+}
+
+}  // namespace
+
+bool HasControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i)
+        if (ControlLength(text, i) > 0) return true;
+    return false;
+}
+
+std::string TerminalText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = ControlLength(text, i);
+        if (length == 0) {
+            shown.push_back(text[i++]);
+            continue;
+        }
+        // A C1 character's code point is its second byte.
+        const auto code = static_cast<unsigned char>(text[i + length - 1]);
+        std::array<char, 8> escape{};
+        std::snprintf(escape.data(), escape.size(), length == 1 ? "\\x%02x" : "\\u%04x", code);
+        shown += escape.data();
+        i += length;
+    }
+    return shown;
+}
+
 void TextTable::AddRow(std::vector<std::string> cells) {
+    for (std::string& cell : cells) cell = TerminalText(cell);
     m_rows.push_back(std::move(cells));
 }
 

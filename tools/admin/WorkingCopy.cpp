@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "BackupFiles.h"
+#include "OutputFile.h"
 #include "ServiceHost.h"
 
 namespace gr::admin {
@@ -27,40 +29,37 @@ bool MakeScratchFolder(fs::path& folder) {
     return true;
 }
 
-// The file's bytes reach the disk before it is renamed over the league file, so that a
-// crash leaves either the old league or the new one, never half of one.
-bool SyncFile(const fs::path& path) {
-    const int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool synced = fsync(fd) == 0;
-    return close(fd) == 0 && synced;
-}
-
 // Where the database engine takes its locks: the pending byte at 1 GiB, then the reserved
 // byte and the shared range behind it.
 constexpr off_t kLockBytesStart = 0x40000000;
 constexpr off_t kLockBytesLength = 2 + 510;
 
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
+// Copies the file's bytes into out; false when the file cannot be read (a write that failed
+// is out's to report).
+bool CopyInto(const fs::path& source, OutputFile& out) {
+    const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    std::array<char, 1 << 16> buffer{};
+    ssize_t got = 0;
+    while ((got = read(in, buffer.data(), buffer.size())) > 0 &&
+           out.Write({buffer.data(), static_cast<size_t>(got)})) {
     }
-    return true;
+    close(in);
+    return got >= 0;
 }
 
+// The league file is the organiser's alone (0600), whatever the mode of the file it replaces.
+// It is complete on disk before it is renamed over the league, so a crash leaves the old
+// league or the new one, never half of one.
 bool ReplaceAtomically(const fs::path& source, const fs::path& target, std::string& error) {
-    fs::path temporary = target;
-    temporary += ".importing";
-    std::error_code ec;
-    fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec);
-    if (!ec && !SyncFile(temporary)) ec = std::make_error_code(std::errc::io_error);
-    if (!ec) fs::rename(temporary, target, ec);
-    if (!ec) return true;
-    error = "Cannot write " + target.string() + ": " + ec.message() + ". It is unchanged.";
-    fs::remove(temporary, ec);
+    OutputFile out(target, FileAccess::OwnerOnly);
+    if (out.Open(error)) {
+        if (!CopyInto(source, out))
+            error = "Cannot read " + source.string() + ".";
+        else if (out.Commit(error))
+            return true;
+    }
+    error += " " + target.filename().string() + " is unchanged.";
     return false;
 }
 
@@ -152,7 +151,7 @@ void WorkingCopy::UnlockLeagueFile() {
 }
 
 bool WorkingCopy::CopyLockedLeagueFile(const fs::path& target, std::string& errorMessage) {
-    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     bool copied = out >= 0;
     char buffer[1 << 16];
     for (off_t offset = 0; copied;) {

@@ -165,12 +165,22 @@ bool RunsAsFormula(std::string_view text) {
            std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
 }
 
+// Text behind an apostrophe that reading removes: the guard of a formula, or of such text.
+bool IsGuarded(std::string_view text) {
+    return text.size() > 1 && text.front() == '\'' &&
+           (RunsAsFormula(text.substr(1)) || text[1] == '\'');
+}
+
 }  // namespace
 
 std::string SpreadsheetField(const CsvCell& cell) {
     if (cell.number && IsPlainNumber(cell.value)) return cell.value;
-    if (RunsAsFormula(cell.value)) return CsvField("'" + cell.value);
+    if (RunsAsFormula(cell.value) || IsGuarded(cell.value)) return CsvField("'" + cell.value);
     return CsvField(cell.value);
+}
+
+std::string SpreadsheetText(std::string_view field) {
+    return std::string(IsGuarded(field) ? field.substr(1) : field);
 }
 
 std::string SpreadsheetLine(const std::vector<CsvCell>& cells) {

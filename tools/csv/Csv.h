@@ -26,9 +26,11 @@ std::string CsvLine(const std::vector<std::string>& fields);
 
 // A cell of a file meant for a spreadsheet. Text that a spreadsheet would run as a formula
 // (it starts with =, +, -, @, a tab or a carriage return) is written with a leading
-// apostrophe, so a name such as =HYPERLINK(...) stays a name. A number is written as it is
-// given, and only when it really is one (an optional minus, digits, an optional point with
-// digits), so a negative balance stays a number; anything else given as a number is text.
+// apostrophe, so a name such as =HYPERLINK(...) stays a name; so is text that starts with an
+// apostrophe before one of those or another apostrophe, so that SpreadsheetText gives every
+// text back as it was. A number is written as it is given, and only when it really is one (an
+// optional minus, digits, an optional point with digits), so a negative balance stays a
+// number; anything else given as a number is text.
 struct CsvCell {
     std::string value;
     bool number = false;
@@ -38,6 +40,9 @@ struct CsvCell {
 };
 
 std::string SpreadsheetField(const CsvCell& cell);
+// The text of a field that SpreadsheetField wrote (after ParseCsv): its guarding apostrophe
+// removed, so "'=SUM(A1)" reads as "=SUM(A1)" and "'Tank" stays "'Tank".
+std::string SpreadsheetText(std::string_view field);
 // One record of cells with CRLF at the end.
 std::string SpreadsheetLine(const std::vector<CsvCell>& cells);
 
