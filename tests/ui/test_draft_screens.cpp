@@ -133,7 +133,7 @@ TEST_F(DraftOnServicesTest, ShuffleRanksEveryManagerOnceLeavingStoresUnlockedSav
     for (int32_t i = 1; i <= 10; ++i)
         shuffled[window.DisplayList()->ItemAs<IManagerInfo>(i)->get_ID()] =
             window.RankList()[i - 1];
-    window.Deactivated();
+    EXPECT_TRUE(window.MayLeave(LeaveReason::Replaced));
     ASSERT_TRUE(data->DiscardCurrentSeasonInfo());
     window.Activated();
     EXPECT_FALSE(data->GetCurrentSeasonInfo()->get_IsRankingLocked());
@@ -296,7 +296,7 @@ TEST_F(DraftOnServicesTest, CloseAsksDeactivationSavesLockShowsTheReadOnlyBoard)
     board = std::make_unique<frmDraftPlayers>();
     Open(*board, data, *board->wbReport);
     TypeAndLeave(board->txtPlayerName, QStringLiteral("Heinicke"));
-    board->Deactivated();
+    EXPECT_TRUE(board->MayLeave(LeaveReason::Replaced));
     EXPECT_FALSE(board->cmdSave->isEnabled());
     ASSERT_TRUE(data->DiscardCurrentSeasonInfo());
     EXPECT_EQ(DraftedPicks(), 1) << "leaving the board saves without a question";

@@ -423,7 +423,7 @@ TEST_F(SeasonInfoTest, YearStepsPromptForUnsavedChangesAndStopAtThisYear) {
 
 TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     window->txtNoOfRounds->setText("18");
-    window->Deactivated();
+    EXPECT_TRUE(window->MayLeave(LeaveReason::Replaced));
     EXPECT_TRUE(user->messages.empty());
     EXPECT_FALSE(window->cmdSave->isEnabled());
 
@@ -442,7 +442,7 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     window->txtNoOfRounds->setText("21");
     user->answer(MsgAnswer::No);
     window->cmdClose->click();
-    window->Deactivated();
+    EXPECT_TRUE(window->MayLeave(LeaveReason::Replaced));
     Reopen();
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
 }
