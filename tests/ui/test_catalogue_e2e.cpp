@@ -141,6 +141,27 @@ TEST_F(PlayerEditorJourney, AddFindRenameAndDeleteAPlayerWithRealInput) {
     EXPECT_EQ(PlayersNamed("Quixotic"), 0);
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(editor->ctlAddNewMDI->CurrentID(), 0);
+
+    // A player typed and left at Exit: Yes saves him, and a save the league refuses keeps the
+    // program open with the editor's message.
+    TypeInto("AB", QStringLiteral("Sancho"));
+    TypeInto("AA", QStringLiteral("Rosa"));
+    user->answer(MsgAnswer::Yes);
+    FindAction(*main, "mnuExit")->trigger();
+    ASSERT_FALSE(main->IsShutDown());
+    EXPECT_EQ(user->messages.back().text, "Player position is required.");
+    TabAndChoose("HA", 1);
+    TabAndChoose("HB", 2);
+    user->answer(MsgAnswer::Yes);
+    FindAction(*main, "mnuExit")->trigger();
+    ASSERT_TRUE(main->IsShutDown());
+    EXPECT_EQ(user->messages.back().text, "Save changes to Add/Edit/Delete a Player?");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(InitializedSetupService()
+                  ->get_DataService()
+                  ->Search(TypePlayerOrTeam, "Rosa Sancho", false, false)
+                  ->Count(),
+              1);
 }
 
 TEST_F(PlayerEditorJourney, AWindowOpenedBeforeTheNextViewIsReadyStillGetsAWorkingPage) {

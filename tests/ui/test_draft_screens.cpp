@@ -164,6 +164,27 @@ TEST_F(DraftOnServicesTest, ShuffleRanksEveryManagerOnceLeavingStoresUnlockedSav
     EXPECT_TRUE(user->messages.empty());
 }
 
+TEST_F(DraftOnServicesTest, AShuffleIsStoredUnlockedHoweverTheWindowIsLeft) {
+    for (const LeaveReason way : {LeaveReason::Closed, LeaveReason::Replaced, LeaveReason::Exit}) {
+        frmDraftRanking window;
+        Open(window, data, *window.wbDisplay);
+        window.cmdShuffle->click();
+        std::map<int32_t, int32_t> shuffled;
+        for (int32_t i = 1; i <= 10; ++i)
+            shuffled[window.DisplayList()->ItemAs<IManagerInfo>(i)->get_ID()] =
+                window.RankList()[i - 1];
+        if (way == LeaveReason::Closed)
+            window.cmdClose->click();
+        else
+            EXPECT_TRUE(window.MayLeave(way));
+        ASSERT_TRUE(data->DiscardCurrentSeasonInfo());
+        EXPECT_FALSE(data->GetCurrentSeasonInfo()->get_IsRankingLocked());
+        for (const auto& m : data->GetCurrentSeasonInfo()->get_Managers()->ItemsAs<IManagerInfo>())
+            EXPECT_EQ(m->get_Rank(), shuffled[m->get_ID()]) << static_cast<int>(way);
+    }
+    EXPECT_TRUE(user->messages.empty()) << "a shuffle is stored without a question";
+}
+
 TEST_F(DraftOnServicesTest, ReshufflingADraftedSeasonAsksAndDeletesTheDraftsOnlyOnYes) {
     LockRanking();
     season->let_IsRankingLocked(false);  // unlocked again, as the season window can
@@ -266,6 +287,7 @@ TEST_F(DraftOnServicesTest, PicksTypedTakenRefusedAndMovedThrough) {
     TypeAndLeave(board.txtPlayerName, QStringLiteral("Zzyzx"));
     EXPECT_EQ(user->messages.back().text, "Sorry no player or team found.");
     EXPECT_EQ(Text(*board.wbReport, "EA-1-1"), "(1)");
+    EXPECT_TRUE(board.cmdSave->isEnabled()) << "the league still holds the emptied pick";
 
     // The by-manager view puts pick 11 in row 2, column 10.
     board.cmdDispBy->click();
@@ -510,6 +532,37 @@ TEST_F(DraftOnFakesTest, EmptyShapesDisableThePanelAndTheEndsDisableNavigation) 
     QTest::keyClick(single.txtPlayerName, Qt::Key_Return);
     EXPECT_EQ(single.CurrentPick(), 1);
     EXPECT_TRUE(single.cmdSave->isEnabled());
+}
+
+// Picks the league refuses to store keep the board however it is left, and are not locked.
+TEST_F(DraftOnFakesTest, PicksThatCannotBeSavedKeepTheBoardHoweverItIsLeft) {
+    AddManager(1, "Al", 1);
+    Shape(1, 2);
+    season->rankingLocked = true;
+    ON_CALL(*data, SaveDrafts()).WillByDefault(Return(false));
+    EXPECT_CALL(*data, DisableDrafting()).Times(0);
+    EXPECT_CALL(*data, Search(TypePlayerOrTeam, "Bee", false, true))
+        .WillOnce(Return(Items(MakeCom<FakePlayer>(5, "Ann", "Bee"))));
+    frmDraftPlayers board;
+    Open(board, data, *board.wbReport);
+    TypeAndLeave(board.txtPlayerName, QStringLiteral("Bee"));
+    const struct {
+        LeaveReason way;
+        MsgAnswer answer;
+    } ways[] = {{LeaveReason::Replaced, MsgAnswer::OK},
+                {LeaveReason::Unattended, MsgAnswer::OK},
+                {LeaveReason::Exit, MsgAnswer::Yes},
+                {LeaveReason::Closed, MsgAnswer::Yes}};
+    for (const auto& w : ways) {
+        if (w.answer == MsgAnswer::Yes) user->answer(MsgAnswer::Yes);
+        EXPECT_FALSE(board.MayLeave(w.way)) << static_cast<int>(w.way);
+        EXPECT_TRUE(board.cmdSave->isEnabled());
+    }
+    board.cmdLockDrafting->click();
+    EXPECT_TRUE(board.fraCurrentPick->isVisible());
+    ASSERT_EQ(user->messages.size(), 2U);
+    EXPECT_EQ(user->messages[0].text, "Do you want to save changes?");
+    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Cancel);
 }
 
 TEST_F(DraftOnFakesTest, BrowsingRefusesTheCurrentPicksOwnPlayer) {

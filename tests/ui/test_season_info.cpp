@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <functional>
 
 #include "GRStringUtils.h"
 #include "GRUtils.h"
@@ -445,6 +446,45 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     EXPECT_TRUE(window->MayLeave(LeaveReason::Replaced));
     Reopen();
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
+}
+
+// A figure the season cannot hold stops every way of storing the edits: the window, its year
+// and the typed figure stay, with the message.
+TEST_F(SeasonInfoTest, ARefusedFigureKeepsTheWindowTheYearAndTheTypedFigure) {
+    QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
+    const struct {
+        const char* way;
+        std::function<void()> leave;
+    } ways[] = {
+        {"Yes at a change of year", [&] { window->dtpYear->stepBy(-1); }},
+        {"Yes at Close", [&] { window->cmdClose->click(); }},
+        {"Yes at Exit", [&] { EXPECT_FALSE(window->MayLeave(LeaveReason::Exit)); }},
+        {"another window", [&] { EXPECT_FALSE(window->MayLeave(LeaveReason::Replaced)); }},
+    };
+    for (const auto& w : ways) {
+        window->txtNoOfManagers->setText("101");
+        user->answer(MsgAnswer::Yes);
+        w.leave();
+        EXPECT_EQ(LastMessage(), "Please enter a number of managers from 0 to 100.") << w.way;
+        EXPECT_EQ(window->dtpYear->year(), year) << w.way;
+        EXPECT_EQ(window->txtNoOfManagers->text(), "101") << w.way;
+        EXPECT_TRUE(window->cmdSave->isEnabled()) << w.way;
+    }
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(Season()->get_Year(), year);
+}
+
+// Clicked into and left as drawn, an amount input holds nothing for Save to take over.
+TEST_F(SeasonInfoTest, AnEmptyOrUnchangedAmountIsNothingPending) {
+    const auto [row, id] = PrizeRow("Champion");
+    for (const std::string input : {std::string("AA-6-"), "AA-" + std::to_string(row) + "-" + id}) {
+        window->txtNoOfRounds->setText(input == "AA-6-" ? "15" : "14");
+        ASSERT_TRUE(money->focus(input));
+        window->cmdSave->click();
+        EXPECT_FALSE(window->cmdSave->isEnabled()) << input;
+    }
+    EXPECT_TRUE(user->messages.empty()) << LastMessage();
+    EXPECT_EQ(Season()->get_NoOfRounds(), 14);
 }
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {

@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
+#include <filesystem>
+#include <functional>
 
 #include "ScriptedUser.h"
 #include "ServiceHost.h"
@@ -36,8 +38,14 @@ class ProbeWindow : public ChildWindow {
   public:
     int activated = 0;
     int deactivated = 0;
+    bool mayLeave = true;
+    std::vector<LeaveReason> leaves;
     void Activated() override { ++activated; }
     void Deactivated() override { ++deactivated; }
+    bool MayLeave(LeaveReason reason) override {
+        leaves.push_back(reason);
+        return mayLeave;
+    }
     void RaiseDataChanged() { emit DataChanged(); }
     void RaiseYearChanged() { emit YearChanged(); }
 };
@@ -450,6 +458,126 @@ TEST_F(ShellMainTest, ClosingTheMainWindowShutsDown) {
     Settle();
     EXPECT_TRUE(main->IsShutDown());
     EXPECT_FALSE(main->DataService());
+}
+
+// Every way of leaving the child window asks it first; while it refuses, nothing changes.
+TEST_F(ShellMainTest, AChildThatMayNotBeLeftKeepsTheProgramAsItWas) {
+    auto main = Started();
+    UseProbes(*main, MenuCommand::Ranking);
+    main->OpenCommand(MenuCommand::Ranking);
+    QPointer<ProbeWindow> probe = made.at(0);
+    probe->mayLeave = false;
+    const std::function<void()> ways[] = {[&] { main->OpenCommand(MenuCommand::About); },
+                                          [&] { FindAction(*main, "mnuExit")->trigger(); },
+                                          [&] { main->close(); }};
+    for (const auto& leave : ways) {
+        leave();
+        Settle();
+        EXPECT_EQ(main->CurrentChild(), probe.data());
+        EXPECT_FALSE(main->IsShutDown());
+        EXPECT_TRUE(main->isVisible());
+    }
+    EXPECT_EQ(probe->leaves, (std::vector<LeaveReason>{LeaveReason::Replaced, LeaveReason::Exit,
+                                                       LeaveReason::Exit}));
+    probe->mayLeave = true;
+    main->close();
+    Settle();
+    EXPECT_TRUE(main->IsShutDown());
+}
+
+// Work left by a program that ended unsaved: what no longer fits the league is named and never
+// brought back; work that a later save of the league has overtaken goes without a word.
+TEST_F(ShellMainTest, RecoveredWorkIsOfferedOnlyWhereItStillFitsTheLeague) {
+    databases.UseType(DBTest);
+    const int32_t year = databases.CurrentSeasonYear();
+    const std::string league = databases.File("Gridora - Test.mdb");
+    const auto pick = [&](int32_t number, const char* name, int32_t heldId) {
+        const auto found = InitializedSetupService()->get_DataService()->Search(TypePlayerOrTeam,
+                                                                                name, false, false);
+        return RecoveredPick{number,
+                             PickedPlayer,
+                             found->ItemAs<IPickable>(1)->get_PickID(),
+                             name,
+                             heldId ? PickedPlayer : 0,
+                             heldId};
+    };
+    UnsavedWork lastYear;
+    lastYear.seasonYear = year - 1;
+    lastYear.picks = {pick(1, "Taylor Heinicke", 0)};
+    UnsavedWork unranked = lastYear;
+    unranked.seasonYear = year;
+    UnsavedWork ghost;
+    ghost.seasonYear = year;
+    ghost.winnings = {{0, 999, 1, 0, "Ghost Writer", "Champion"}};
+    const std::string y = std::to_string(year);
+    const struct {
+        UnsavedWork work;
+        std::string why;  // empty: overtaken by a later save
+    } cases[] = {
+        {lastYear, "It belongs to season " + std::to_string(year - 1) +
+                       ", and the league works on season " + y + " now."},
+        {unranked, "The ranking of season " + y + " is no longer locked."},
+        {ghost,
+         "Winnings row Champion - Ghost Writer: Ghost Writer no longer plays in season " + y + "."},
+        {lastYear, ""},
+    };
+    for (const auto& c : cases) {
+        RecoveryFile file(league);
+        std::string error;
+        ASSERT_TRUE(file.Write(c.work, error)) << error;
+        if (c.why.empty())
+            std::filesystem::last_write_time(
+                league, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+        user->messages.clear();
+        auto main = Started();
+        if (c.why.empty()) {
+            EXPECT_TRUE(user->messages.empty());
+        } else {
+            ASSERT_EQ(user->messages.size(), 1U);
+            EXPECT_NE(user->messages[0].text.find(" None of it fits the league any more:\r\n- " +
+                                                  c.why + "\r\n\r\nIt has been set aside as " +
+                                                  file.SetAsidePath() + "."),
+                      std::string::npos)
+                << user->messages[0].text;
+        }
+        EXPECT_FALSE(file.Exists());
+        EXPECT_EQ(main->CurrentChild(), nullptr);
+    }
+
+    // Ranked and locked: the pick that still fits comes back, the one the league has changed
+    // since is named and left out.
+    {
+        const auto data = InitializedSetupService()->get_DataService();
+        const auto season = data->GetCurrentSeasonInfo();
+        for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>())
+            manager->let_Rank(manager->get_ID());
+        ASSERT_TRUE(data->SaveRanking() && data->DisableRanking());
+    }
+    UnsavedWork picks = unranked;
+    picks.picks.push_back(pick(2, "Tyler Allgeier", 77));
+    RecoveryFile file(league);
+    std::string error;
+    ASSERT_TRUE(file.Write(picks, error));
+    user->messages.clear();
+    user->answer(MsgAnswer::Yes);
+    auto main = Started();
+    ASSERT_EQ(user->messages.size(), 1U);
+    EXPECT_NE(user->messages[0].text.find(
+                  ": 2 draft picks of season " + y +
+                  ". Some of it no longer fits the league and would be left out (the file as "
+                  "found is kept as " +
+                  file.SetAsidePath() +
+                  "):\r\n- Pick 2, Tyler Allgeier: the league has since emptied it.\r\n\r\n"
+                  "Bring back the rest?"),
+              std::string::npos)
+        << user->messages[0].text;
+    auto* board = main->CommandWindow(MenuCommand::Draft);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(board->HasUnsavedChanges());
+    const auto drafts = main->DataService()->GetCurrentSeasonInfo()->get_Drafts();
+    EXPECT_EQ(drafts->ItemAs<IDraftInfo>(1)->get_PlayerOrTeam()->get_PickName(), "Taylor Heinicke");
+    EXPECT_FALSE(drafts->ItemAs<IDraftInfo>(2)->get_PlayerOrTeam());
+    EXPECT_TRUE(std::filesystem::exists(file.SetAsidePath()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // has ten managers and no winnings yet), driven by element id as a user would.
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <memory>
 #include <tuple>
 
@@ -326,6 +327,27 @@ TEST_F(WinningsTest, ALockedSeasonIsReadOnly) {
               std::to_string(season->get_Prizes()->ItemAs<IPrizeInfo>("K1")->get_Amount()));
     EXPECT_TRUE(window->NewRowKey().empty());
     EXPECT_FALSE(window->cmdSave->isEnabled());
+}
+
+// Rows not saved stay unsaved until stored or dropped: a window opened on them can save them,
+// and Close asks about them (Cancel stays, Yes with an incomplete row stays, No drops them).
+TEST_F(WinningsTest, UnsavedRowsCanBeSavedWhenTheWindowOpensAgainAndCloseAsksAboutThem) {
+    Open();
+    Enter("Maria", "Champion");
+    Open();  // the first window unloaded without a word
+    EXPECT_TRUE(window->cmdSave->isEnabled());
+    driver->type("AA-" + window->NewRowKey(), "Kevin");
+    QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
+    for (const MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::Yes, MsgAnswer::No}) {
+        user->answer(answer);
+        window->cmdClose->click();
+    }
+    ASSERT_EQ(user->messages.size(), 4U);
+    EXPECT_EQ(user->messages[0].text, "Save changes to Winnings?");
+    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Yes);
+    EXPECT_EQ(user->messages[2].text.rfind("Following winning records has error:", 0), 0U);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_TRUE(StoredWinnings().empty());
 }
 
 }  // namespace

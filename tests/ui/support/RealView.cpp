@@ -162,7 +162,17 @@ bool RealChooseOption(HtmlView& view, const std::string& id, int index) {
     Pause(150);
     QTest::keyClick(input, Qt::Key_Escape);
     QTest::keyClick(input, Qt::Key_Home);
-    for (int i = 0; i < index; ++i) QTest::keyClick(input, Qt::Key_Down);
+    // A page may refuse the first option and put its list back: the keys go on from where the
+    // list stands once the page has answered.
+    const ElementPtr list = view.document()->getElementById(id);
+    std::string at;
+    if (!WaitUntil([&] {
+            at = BrowserValue(view, id, "selectedIndex");
+            return list && at == std::to_string(list->selectedIndex());
+        }))
+        return false;
+    for (int i = std::stoi(at); i < index; ++i) QTest::keyClick(input, Qt::Key_Down);
+    for (int i = std::stoi(at); i > index; --i) QTest::keyClick(input, Qt::Key_Up);
     return WaitUntil(
         [&] { return BrowserValue(view, id, "selectedIndex") == std::to_string(index); });
 }
