@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
+#include <functional>
 
 #include "RealView.h"
 #include "ScriptedUser.h"
@@ -142,26 +143,28 @@ TEST_F(PlayerEditorJourney, AddFindRenameAndDeleteAPlayerWithRealInput) {
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(editor->ctlAddNewMDI->CurrentID(), 0);
 
-    // A player typed and left at Exit: Yes saves him, and a save the league refuses keeps the
-    // program open with the editor's message.
+    // A player typed and left: Yes saves him. A save the league refuses keeps the program and
+    // the editor as they were, with its message, whichever way it is left; then Exit goes.
     TypeInto("AB", QStringLiteral("Sancho"));
     TypeInto("AA", QStringLiteral("Rosa"));
-    user->answer(MsgAnswer::Yes);
-    FindAction(*main, "mnuExit")->trigger();
-    ASSERT_FALSE(main->IsShutDown());
-    EXPECT_EQ(user->messages.back().text, "Player position is required.");
+    const std::function<void()> ways[] = {[&] { FindAction(*main, "mnuExit")->trigger(); },
+                                          [&] { FindAction(*main, "mnuAbout")->trigger(); },
+                                          [&] { main->close(); }};
+    for (const auto& leave : ways) {
+        user->answer(MsgAnswer::Yes);
+        leave();
+        EXPECT_TRUE(main->CurrentChild() == editor && main->isVisible() && !main->IsShutDown());
+    }
+    EXPECT_EQ(user->messages[0].text, "Save changes to Add/Edit/Delete a Player?");
+    EXPECT_EQ(user->messages[1].text, "Player position is required.");
     TabAndChoose("HA", 1);
     TabAndChoose("HB", 2);
     user->answer(MsgAnswer::Yes);
     FindAction(*main, "mnuExit")->trigger();
     ASSERT_TRUE(main->IsShutDown());
-    EXPECT_EQ(user->messages.back().text, "Save changes to Add/Edit/Delete a Player?");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(InitializedSetupService()
-                  ->get_DataService()
-                  ->Search(TypePlayerOrTeam, "Rosa Sancho", false, false)
-                  ->Count(),
-              1);
+    auto league = InitializedSetupService()->get_DataService();
+    EXPECT_EQ(league->Search(TypePlayerOrTeam, "Rosa Sancho", false, false)->Count(), 1);
 }
 
 TEST_F(PlayerEditorJourney, AWindowOpenedBeforeTheNextViewIsReadyStillGetsAWorkingPage) {

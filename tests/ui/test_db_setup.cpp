@@ -159,7 +159,6 @@ TEST_F(DbSetupTest, ChoicesThatAreNotSavedLeaveTheTypeInUse) {
     window->cmdClose->click();
     ASSERT_EQ(user->messages.size(), 1U);
     EXPECT_EQ(user->messages[0].text, "Save changes to Database Setup?");
-    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Yes);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_FALSE(window->isVisible());
     main->UpdateTitle();

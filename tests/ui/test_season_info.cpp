@@ -467,24 +467,10 @@ TEST_F(SeasonInfoTest, ARefusedFigureKeepsTheWindowTheYearAndTheTypedFigure) {
         w.leave();
         EXPECT_EQ(LastMessage(), "Please enter a number of managers from 0 to 100.") << w.way;
         EXPECT_EQ(window->dtpYear->year(), year) << w.way;
-        EXPECT_EQ(window->txtNoOfManagers->text(), "101") << w.way;
-        EXPECT_TRUE(window->cmdSave->isEnabled()) << w.way;
+        EXPECT_TRUE(window->txtNoOfManagers->text() == "101" && window->cmdSave->isEnabled());
     }
     EXPECT_EQ(closed.count(), 0);
     EXPECT_EQ(Season()->get_Year(), year);
-}
-
-// Clicked into and left as drawn, an amount input holds nothing for Save to take over.
-TEST_F(SeasonInfoTest, AnEmptyOrUnchangedAmountIsNothingPending) {
-    const auto [row, id] = PrizeRow("Champion");
-    for (const std::string input : {std::string("AA-6-"), "AA-" + std::to_string(row) + "-" + id}) {
-        window->txtNoOfRounds->setText(input == "AA-6-" ? "15" : "14");
-        ASSERT_TRUE(money->focus(input));
-        window->cmdSave->click();
-        EXPECT_FALSE(window->cmdSave->isEnabled()) << input;
-    }
-    EXPECT_TRUE(user->messages.empty()) << LastMessage();
-    EXPECT_EQ(Season()->get_NoOfRounds(), 14);
 }
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {

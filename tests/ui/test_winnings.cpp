@@ -343,8 +343,7 @@ TEST_F(WinningsTest, UnsavedRowsCanBeSavedWhenTheWindowOpensAgainAndCloseAsksAbo
         window->cmdClose->click();
     }
     ASSERT_EQ(user->messages.size(), 4U);
-    EXPECT_EQ(user->messages[0].text, "Save changes to Winnings?");
-    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Yes);
+    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Yes) << user->messages[0].text;
     EXPECT_EQ(user->messages[2].text.rfind("Following winning records has error:", 0), 0U);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_TRUE(StoredWinnings().empty());

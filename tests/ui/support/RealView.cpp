@@ -14,6 +14,8 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include "GRStringUtils.h"
+
 namespace gr::ui::test {
 
 namespace {
@@ -165,14 +167,14 @@ bool RealChooseOption(HtmlView& view, const std::string& id, int index) {
     // A page may refuse the first option and put its list back: the keys go on from where the
     // list stands once the page has answered.
     const ElementPtr list = view.document()->getElementById(id);
-    std::string at;
+    int at = 0;
     if (!WaitUntil([&] {
-            at = BrowserValue(view, id, "selectedIndex");
-            return list && at == std::to_string(list->selectedIndex());
+            return (at = list->selectedIndex()) ==
+                   LeadingNumber(BrowserValue(view, id, "selectedIndex"));
         }))
         return false;
-    for (int i = std::stoi(at); i < index; ++i) QTest::keyClick(input, Qt::Key_Down);
-    for (int i = std::stoi(at); i > index; --i) QTest::keyClick(input, Qt::Key_Up);
+    for (; at != index; at += at < index ? 1 : -1)
+        QTest::keyClick(input, at < index ? Qt::Key_Down : Qt::Key_Up);
     return WaitUntil(
         [&] { return BrowserValue(view, id, "selectedIndex") == std::to_string(index); });
 }
