@@ -264,7 +264,7 @@ ComPtr<IManagerInfo> frmDraftPlayers::ManagerOfPick(int32_t pick) const {
     const auto draft = m_oDrafts && pick >= 1 && pick <= m_oDrafts->Count()
                            ? m_oDrafts->ItemAs<IDraftInfo>(pick)
                            : nullptr;
-    if (const ComPtr<IManagerInfo> manager = draft ? draft->get_Manager() : nullptr) return manager;
+    if (ComPtr<IManagerInfo> manager = draft ? draft->get_Manager() : nullptr) return manager;
     int32_t position = 0;
     int32_t round = 0;
     int32_t pickInRound = 0;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <condition_variable>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace gr::ui {
 
@@ -26,27 +28,18 @@ constexpr const char* kSuffix = ".unsaved";
 constexpr size_t kFigures = 5;
 constexpr size_t kLocks = 4;
 
-// Fields are separated by tabs and records by line breaks, so text escapes both.
+// Fields are separated by tabs and records by line breaks, so text escapes both: a backslash
+// and the letter of each.
+constexpr std::pair<char, char> kEscapes[] = {{'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}};
+
 std::string Escape(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
+        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                          [c](const auto& e) { return e.first == c; });
+        if (escape != std::end(kEscapes)) out += '\\';
+        out += escape != std::end(kEscapes) ? escape->second : c;
     }
     return out;
 }
@@ -59,8 +52,10 @@ std::string Unescape(const std::string& text) {
             out += text[i];
             continue;
         }
-        const char next = text[++i];
-        out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        const char letter = text[++i];
+        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                          [letter](const auto& e) { return e.second == letter; });
+        out += escape != std::end(kEscapes) ? escape->first : letter;
     }
     return out;
 }

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -53,11 +54,7 @@ class DraftKillTest : public ::testing::TestWithParam<uint32_t> {
     void SetUp() override {
         databases.UseType(DBTest);
         const auto data = InitializedSetupService()->get_DataService();
-        const auto season = data->GetCurrentSeasonInfo();
-        year = season->get_Year();
-        for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>())
-            manager->let_Rank(manager->get_ID());
-        ASSERT_TRUE(data->SaveRanking() && data->DisableRanking());
+        year = LockRanking(data);
         // Names the search finds one player for, so that no dialog opens.
         for (const auto& player :
              data->Search(TypePlayerOrTeam, "a", false, true)->ItemsAs<IPickable>())
@@ -73,8 +70,8 @@ class DraftKillTest : public ::testing::TestWithParam<uint32_t> {
         std::vector<std::string> args = {"/proc/self/exe", kChildFlag, databases.Folder(),
                                          std::to_string(report[1])};
         args.insert(args.end(), names.begin(), names.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
+        std::vector<char*> argv(args.size());
+        std::transform(args.begin(), args.end(), argv.begin(), [](auto& a) { return a.data(); });
         argv.push_back(nullptr);
         const pid_t child = fork();
         if (child == 0) _exit(execv(argv[0], argv.data()));

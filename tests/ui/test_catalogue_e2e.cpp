@@ -143,8 +143,7 @@ TEST_F(PlayerEditorJourney, AddFindRenameAndDeleteAPlayerWithRealInput) {
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(editor->ctlAddNewMDI->CurrentID(), 0);
 
-    // A player typed and left: Yes saves him. A save the league refuses keeps the program and
-    // the editor as they were, with its message, whichever way it is left; then Exit goes.
+    // A save the league refuses keeps program and editor, however left; then Yes at Exit saves.
     TypeInto("AB", QStringLiteral("Sancho"));
     TypeInto("AA", QStringLiteral("Rosa"));
     const std::function<void()> ways[] = {[&] { FindAction(*main, "mnuExit")->trigger(); },

@@ -448,8 +448,7 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
 }
 
-// A figure the season cannot hold stops every way of storing the edits: the window, its year
-// and the typed figure stay, with the message.
+// A figure the season cannot hold keeps the window, its year and the figure, with the message.
 TEST_F(SeasonInfoTest, ARefusedFigureKeepsTheWindowTheYearAndTheTypedFigure) {
     QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
     const struct {

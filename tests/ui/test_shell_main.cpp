@@ -453,9 +453,8 @@ TEST_F(ShellMainTest, ClosingTheMainWindowShutsDown) {
     EXPECT_FALSE(main->DataService());
 }
 
-// Work left by a program that ended unsaved: what no longer fits the league is named and left
-// out, what fits comes back unsaved; work that a later save of the league has overtaken goes
-// without a word.
+// Unsaved work found at start-up: what no longer fits is named and left out, what fits comes
+// back unsaved; work that a later save of the league has overtaken goes without a word.
 TEST_F(ShellMainTest, RecoveredWorkComesBackOnlyWhereItStillFitsTheLeague) {
     databases.UseType(DBTest);
     const std::string league = databases.File("Gridora - Test.mdb");
@@ -463,11 +462,7 @@ TEST_F(ShellMainTest, RecoveredWorkComesBackOnlyWhereItStillFitsTheLeague) {
     std::vector<RecoveredPick> picks;
     {
         const auto data = InitializedSetupService()->get_DataService();
-        const auto season = data->GetCurrentSeasonInfo();
-        year = season->get_Year();
-        for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>())
-            manager->let_Rank(manager->get_ID());
-        ASSERT_TRUE(data->SaveRanking() && data->DisableRanking());
+        year = LockRanking(data);
         const auto id = [&](const char* name) {
             return data->Search(TypePlayerOrTeam, name, false, false)
                 ->ItemAs<IPickable>(1)

@@ -329,8 +329,7 @@ TEST_F(WinningsTest, ALockedSeasonIsReadOnly) {
     EXPECT_FALSE(window->cmdSave->isEnabled());
 }
 
-// Rows not saved stay unsaved until stored or dropped: a window opened on them can save them,
-// and Close asks about them (Cancel stays, Yes with an incomplete row stays, No drops them).
+// Unsaved rows: a window opened on them can save them; Close asks (Cancel, Yes failing, No).
 TEST_F(WinningsTest, UnsavedRowsCanBeSavedWhenTheWindowOpensAgainAndCloseAsksAboutThem) {
     Open();
     Enter("Maria", "Champion");
