@@ -10,6 +10,7 @@
 #include "GRIcons.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
 
 namespace gr::ui {
@@ -24,6 +25,12 @@ template <class T>
 T* Named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+std::pair<int32_t, int32_t> PickKey(const ComPtr<IDraftInfo>& draft) {
+    const ComPtr<IPickable> pick = draft->get_PlayerOrTeam();
+    return pick ? std::pair(static_cast<int32_t>(pick->get_PickType()), pick->get_PickID())
+                : std::pair(0, 0);
 }
 
 }  // namespace
@@ -162,6 +169,8 @@ void frmDraftPlayers::ActivateBoard() {
         const bool byName = IsDraftEmpty(m_oSeason) && !m_rankingLocked;
         m_oRankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
         m_oDrafts = m_oSeason->get_Drafts();
+        // Picks not saved yet keep what the league held before them.
+        if (!HasUnsavedChanges()) TakeHeldPicks();
     } else {
         m_rankingLocked = false;
     }
@@ -183,8 +192,56 @@ void frmDraftPlayers::ActivateBoard() {
     if (layout()) layout()->activate();
 }
 
-void frmDraftPlayers::Deactivated() {
-    if (cmdSave->isEnabled()) Save();
+void frmDraftPlayers::TakeHeldPicks() {
+    m_heldPicks.clear();
+    if (m_oDrafts)
+        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>())
+            m_heldPicks[draft->get_DraftNo()] = PickKey(draft);
+}
+
+// ---- Unsaved picks ------------------------------------------------------------------------
+
+void frmDraftPlayers::MarkUnsaved() {
+    cmdSave->setEnabled(true);
+    emit UnsavedWorkChanged();
+}
+
+void frmDraftPlayers::DiscardChanges() {
+    if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+    cmdSave->setEnabled(false);
+}
+
+void frmDraftPlayers::CollectUnsavedWork(UnsavedWork& work) const {
+    if (!m_oSeason || !m_oDrafts) return;
+    work.seasonYear = m_oSeason->get_Year();
+    for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
+        const int32_t pick = draft->get_DraftNo();
+        const auto held = m_heldPicks.find(pick);
+        const std::pair<int32_t, int32_t> heldKey =
+            held == m_heldPicks.end() ? std::pair(0, 0) : held->second;
+        const std::pair<int32_t, int32_t> key = PickKey(draft);
+        if (key == heldKey) continue;
+        const ComPtr<IPickable> picked = draft->get_PlayerOrTeam();
+        work.picks.push_back({pick, key.first, key.second,
+                              picked ? picked->get_PickName() : std::string(), heldKey.first,
+                              heldKey.second});
+    }
+}
+
+// The picks go back into the season as they were typed; the board shows them unsaved.
+void frmDraftPlayers::BringBackWork(const UnsavedWork& work) {
+    if (!m_oSeason || work.picks.empty()) return;
+    const PickableIndex catalogue = PickablesById(m_oDataService);
+    for (const RecoveredPick& pick : work.picks) {
+        const auto found = catalogue.find({pick.type, pick.id});
+        if (found != catalogue.end())
+            m_oSeason->UpdateDraft(found->second, pick.pick, ManagerOfPick(pick.pick));
+        else
+            m_oSeason->RemoveDraft(pick.pick);
+    }
+    RedrawGrid();
+    cmdGotoCurPick_Click();
+    MarkUnsaved();
 }
 
 // ---- The grid ------------------------------------------------------------------------------
@@ -201,6 +258,18 @@ void frmDraftPlayers::wbReport_DocumentComplete() {
 ComPtr<IManagerInfo> frmDraftPlayers::RankedManager(int32_t position) const {
     if (!m_oRankList || position < 1 || position > m_oRankList->Count()) return {};
     return m_oRankList->ItemAs<IManagerInfo>(position);
+}
+
+ComPtr<IManagerInfo> frmDraftPlayers::ManagerOfPick(int32_t pick) const {
+    const auto draft = m_oDrafts && pick >= 1 && pick <= m_oDrafts->Count()
+                           ? m_oDrafts->ItemAs<IDraftInfo>(pick)
+                           : nullptr;
+    if (ComPtr<IManagerInfo> manager = draft ? draft->get_Manager() : nullptr) return manager;
+    int32_t position = 0;
+    int32_t round = 0;
+    int32_t pickInRound = 0;
+    GetDraftSlot(pick, m_managerCount, position, round, pickInRound);
+    return RankedManager(position);
 }
 
 // The layout and every pick's cell go to the page in one piece.
@@ -266,9 +335,14 @@ void frmDraftPlayers::cmdDispBy_Click() {
     ScrollToPick(m_curPick);
 }
 
-void frmDraftPlayers::Save() {
+// False when the picks could not be stored (the data service has said why): they stay unsaved.
+bool frmDraftPlayers::Save() {
     DrawCell(m_oCurDraft);
-    if (m_oDataService && m_oDataService->SaveDrafts()) cmdSave->setEnabled(false);
+    if (!m_oDataService || !m_oDataService->SaveDrafts()) return false;
+    cmdSave->setEnabled(false);
+    TakeHeldPicks();
+    emit UnsavedWorkChanged();
+    return true;
 }
 
 void frmDraftPlayers::cmdPrint_Click() {
@@ -284,23 +358,15 @@ void frmDraftPlayers::cmdSave_Click() {
     Save();
 }
 
+// A draft whose picks could not be stored is not locked.
 void frmDraftPlayers::cmdLockDrafting_Click() {
-    Save();
+    if (!Save()) return;
     if (m_oDataService) m_oDataService->DisableDrafting();
     Activated();
 }
 
 void frmDraftPlayers::cmdClose_Click() {
-    if (cmdSave->isEnabled()) {
-        const MsgAnswer answer =
-            MsgBox("Do you want to save changes?", MsgButtons::YesNoCancel, "Gridora");
-        if (answer == MsgAnswer::Cancel) return;
-        if (answer == MsgAnswer::Yes)
-            Save();
-        else if (m_oDataService)
-            m_oDataService->DiscardCurrentSeasonInfo();
-    }
-    HideAndRaiseFormClosed();
+    CloseWindow();
 }
 
 // ---- Focus of the entry field --------------------------------------------------------------

@@ -32,7 +32,15 @@ class frmDraftPlayers : public ChildWindow {
     bool Initialize(const ComPtr<IDataService>& oGRService);
 
     void Activated() override;
-    void Deactivated() override;
+    // Unsaved picks: saved without a question when another window takes the board's place,
+    // asked about ("Do you want to save changes?") on Close and at Exit.
+    bool HasUnsavedChanges() const override { return cmdSave->isEnabled(); }
+    bool SaveChanges() override { return Save(); }
+    void DiscardChanges() override;
+    bool MayLeave(LeaveReason reason) override { return SaveSilentlyUnlessAsked(reason); }
+    // The picks that differ from what the league held when the work on them began.
+    void CollectUnsavedWork(UnsavedWork& work) const override;
+    void BringBackWork(const UnsavedWork& work) override;
 
     HtmlView* wbReport;
     QPushButton* cmdDispBy;
@@ -72,9 +80,13 @@ class frmDraftPlayers : public ChildWindow {
     void RedrawGrid();
     void DrawCell(const ComPtr<IDraftInfo>& draft);
     void ScrollToPick(int32_t pick);
-    void Save();
+    bool Save();
+    void MarkUnsaved();
+    void TakeHeldPicks();
     int32_t TotalPicks() const { return m_roundCount * m_managerCount; }
     ComPtr<IManagerInfo> RankedManager(int32_t position) const;
+    // Who makes the pick: its draft's manager, else the manager its snake slot gives.
+    ComPtr<IManagerInfo> ManagerOfPick(int32_t pick) const;
 
     void cmdDispBy_Click();
     void cmdSave_Click();
@@ -117,6 +129,8 @@ class frmDraftPlayers : public ChildWindow {
     HtmlDocument* m_oDocument = nullptr;
     // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
     std::map<int32_t, std::string> m_drawnCells;
+    // What the league holds for each pick as far as the board knows: (pick type, id).
+    std::map<int32_t, std::pair<int32_t, int32_t>> m_heldPicks;
 };
 
 }  // namespace gr::ui

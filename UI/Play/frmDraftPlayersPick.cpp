@@ -64,8 +64,7 @@ void frmDraftPlayers::ShowCurrentPick() {
     int32_t round = 0;
     int32_t pickInRound = 0;
     GetDraftSlot(m_curPick, m_managerCount, position, round, pickInRound);
-    m_oMgrInTurn = m_oCurDraft->get_Manager();
-    if (!m_oMgrInTurn) m_oMgrInTurn = RankedManager(position);
+    m_oMgrInTurn = ManagerOfPick(m_curPick);
     lblCoach->setText(m_oMgrInTurn ? QString::fromStdString(m_oMgrInTurn->get_FirstName())
                                    : QStringLiteral("XYZ"));
     lblPickInfo->setText(QString::fromStdString("(Round #" + std::to_string(round) + ")(Pick #" +
@@ -118,7 +117,7 @@ void frmDraftPlayers::TakePick(const ComPtr<IPickable>& pick) {
     m_oSeason->UpdateDraft(pick, m_curPick, m_oMgrInTurn);
     ShowCurrentPick();
     DrawCell(m_oCurDraft);
-    cmdSave->setEnabled(true);
+    MarkUnsaved();
 }
 
 bool frmDraftPlayers::RefuseTaken(const ComPtr<IPickable>& pick) {
@@ -137,9 +136,12 @@ bool frmDraftPlayers::txtPlayerName_LostFocus() {
     if (text.empty()) {
         m_changed = false;
     } else {
+        const bool held = m_oCurDraft && m_oCurDraft->get_PlayerOrTeam();
         m_oSeason->RemoveDraft(m_curPick);
-        // The emptied pick shows as empty until a name is taken for it.
+        // The emptied pick shows as empty until a name is taken for it, and the board holds
+        // a change the league does not have yet.
         DrawCell(m_oCurDraft);
+        if (held) MarkUnsaved();
         ComPtr<IPickable> picked;
         if (!SearchAndPick(TypePlayerOrTeam, text, m_oDataService, m_oSeason, false, picked,
                            true)) {

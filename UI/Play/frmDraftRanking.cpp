@@ -97,8 +97,8 @@ void frmDraftRanking::Activated() {
     Redraw();
 }
 
-void frmDraftRanking::Deactivated() {
-    if (m_changed) StoreRanks(false);
+bool frmDraftRanking::MayLeave(LeaveReason /*reason*/) {
+    return !HasUnsavedChanges() || SaveChanges();
 }
 
 void frmDraftRanking::wbDisplay_DocumentComplete() {
@@ -166,14 +166,16 @@ void frmDraftRanking::ShuffleManagers() {
     ShuffleDraftOrder(m_ranks, RandomSeed());
 }
 
-void frmDraftRanking::StoreRanks(bool lock) {
+// False when the ranks could not be stored (the data service has said why).
+bool frmDraftRanking::StoreRanks(bool lock) {
     const int32_t listed = m_oDisplayList ? m_oDisplayList->Count() : 0;
     for (int32_t i = 1; i <= std::min(listed, m_managerCount); ++i)
         m_oDisplayList->ItemAs<IManagerInfo>(i)->let_Rank(m_ranks[static_cast<size_t>(i - 1)]);
-    m_oDataService->SaveRanking();
-    if (lock) m_oDataService->DisableRanking();
+    const bool stored = m_oDataService && m_oDataService->SaveRanking();
+    if (stored && lock) m_oDataService->DisableRanking();
     Redraw();
     RefreshButtons();
+    return stored;
 }
 
 void frmDraftRanking::cmdShuffle_Click() {
@@ -192,12 +194,11 @@ void frmDraftRanking::cmdClear_Click() {
 }
 
 void frmDraftRanking::cmdSave_Click() {
-    StoreRanks(true);
-    m_changed = false;
+    if (StoreRanks(true)) m_changed = false;
 }
 
 void frmDraftRanking::cmdClose_Click() {
-    HideAndRaiseFormClosed();
+    CloseWindow();
 }
 
 }  // namespace gr::ui

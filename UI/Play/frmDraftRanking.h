@@ -22,7 +22,10 @@ class frmDraftRanking : public ChildWindow {
     bool Initialize(const ComPtr<IDataService>& oGRService);
 
     void Activated() override;
-    void Deactivated() override;
+    // A shuffle or a clear not locked yet is stored unlocked however the window is left.
+    bool HasUnsavedChanges() const override { return m_changed; }
+    bool SaveChanges() override { return StoreRanks(false); }
+    bool MayLeave(LeaveReason reason) override;
 
     HtmlView* wbDisplay;
     QPushButton* cmdShuffle;
@@ -43,7 +46,7 @@ class frmDraftRanking : public ChildWindow {
     std::string TableHtml() const;
     bool ResetRanks();
     void ShuffleManagers();
-    void StoreRanks(bool lock);
+    bool StoreRanks(bool lock);
     bool AllRanked() const;
 
     void cmdShuffle_Click();

@@ -96,8 +96,8 @@ frmWinnings::frmWinnings(QWidget* parent) : ChildWindow(parent) {
 
     connect(wbWinnings, &HtmlView::documentComplete, this,
             [this] { wbWinnings_DocumentComplete(); });
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { SaveChanges(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { CloseWindow(); });
     wbWinnings->navigate();
 }
 
@@ -128,7 +128,8 @@ void frmWinnings::Activated() {
             if (!HasManager(record) && !HasPrize(record)) m_winnings->Remove(record->get_Key());
     m_newRowKey.clear();
     if (m_oDocument) DrawTable();
-    cmdSave->setEnabled(false);
+    // Rows entered before and left unsaved are still unsaved.
+    cmdSave->setEnabled(!UnsavedRows().empty());
 }
 
 void frmWinnings::wbWinnings_DocumentComplete() {
@@ -299,7 +300,7 @@ void frmWinnings::ChooseManager(const std::string& key, const std::string& text)
         SetCell(kManagerCell, key, ManagerCellHtml(record));
         AfterChoice(key);
     }
-    cmdSave->setEnabled(true);
+    MarkUnsaved();
 }
 
 void frmWinnings::ChoosePrize(const std::string& key, const std::string& text) {
@@ -316,7 +317,7 @@ void frmWinnings::ChoosePrize(const std::string& key, const std::string& text) {
         SetCell(kWeekCell, key, WeekCellHtml(record, true));
         AfterChoice(key);
     }
-    cmdSave->setEnabled(true);
+    MarkUnsaved();
 }
 
 void frmWinnings::ChooseWeek(const std::string& key, const ElementPtr& list) {
@@ -327,7 +328,7 @@ void frmWinnings::ChooseWeek(const std::string& key, const ElementPtr& list) {
         SetCell(kWeekCell, key, WeekCellHtml(record, false));
         AfterChoice(key);
     }
-    cmdSave->setEnabled(true);
+    MarkUnsaved();
 }
 
 // The rest of a choice that left its row incomplete: a choice in the blank row makes it a
@@ -389,7 +390,7 @@ void frmWinnings::DeleteRow(const std::string& key) {
         return;
     record->let_Action(ActionTypeRemove);
     RemoveRow(key);
-    cmdSave->setEnabled(true);
+    MarkUnsaved();
     DrawTable();
 }
 
@@ -426,21 +427,70 @@ std::string frmWinnings::RecordErrors() const {
     return lines;
 }
 
-void frmWinnings::cmdSave_Click() {
-    if (!m_winnings) return;
+bool frmWinnings::SaveChanges() {
+    if (!m_winnings) return true;
     const std::string errors = RecordErrors();
     if (!errors.empty()) {
         MsgBox("Following winning records has error:\r\n" + errors, MsgButtons::OK, kTitle);
-        return;
+        return false;
     }
     // The service has told the user why a save failed; the changes stay to be saved again.
-    if (!m_oDataService->SaveWinnings()) return;
+    if (!m_oDataService->SaveWinnings()) return false;
     cmdSave->setEnabled(false);
     DrawTable();
+    emit UnsavedWorkChanged();
+    return true;
 }
 
-void frmWinnings::cmdClose_Click() {
-    HideAndRaiseFormClosed();
+void frmWinnings::DiscardChanges() {
+    if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+    cmdSave->setEnabled(false);
+}
+
+void frmWinnings::MarkUnsaved() {
+    cmdSave->setEnabled(true);
+    emit UnsavedWorkChanged();
+}
+
+std::vector<RecoveredWinning> frmWinnings::UnsavedRows() const {
+    std::vector<RecoveredWinning> rows;
+    if (!m_winnings) return rows;
+    for (const auto& record : m_winnings->ItemsAs<IWinningInfo>()) {
+        const bool added = record->get_ID() == 0 && record->get_Action() == ActionTypeAdd;
+        const bool deleted = record->get_ID() > 0 && record->get_Action() == ActionTypeRemove;
+        if (!added && !deleted) continue;
+        const auto prize = PrizeOf(record);
+        rows.push_back({record->get_ID(), LeadingNumber(record->get_ManagerID()),
+                        LeadingNumber(record->get_PrizeID()), record->get_Week(),
+                        GetManagerName(ManagerOf(record)), prize ? prize->get_Desc() : ""});
+    }
+    return rows;
+}
+
+void frmWinnings::CollectUnsavedWork(UnsavedWork& work) const {
+    if (!m_oSeason) return;
+    work.seasonYear = m_oSeason->get_Year();
+    work.winnings = UnsavedRows();
+}
+
+// New rows are entered again and deleted ones deleted again, unsaved.
+void frmWinnings::BringBackWork(const UnsavedWork& work) {
+    if (!m_winnings || work.winnings.empty()) return;
+    for (const RecoveredWinning& row : work.winnings) {
+        if (row.storedId > 0) {
+            for (const auto& record : m_winnings->ItemsAs<IWinningInfo>())
+                if (record->get_ID() == row.storedId) record->let_Action(ActionTypeRemove);
+            continue;
+        }
+        ComPtr<IWinningInfo> record;
+        if (!m_oDataService->AddWinning(record) || !record) continue;
+        if (row.managerId > 0) record->let_ManagerID(std::to_string(row.managerId));
+        if (row.prizeId > 0) record->let_PrizeID(std::to_string(row.prizeId));
+        record->let_Week(row.week);
+        record->let_Action(ActionTypeAdd);
+    }
+    DrawTable();
+    MarkUnsaved();
 }
 
 // ---- Lookups ------------------------------------------------------------------------------

@@ -27,7 +27,14 @@ class frmWinnings : public ChildWindow, public IActualEventHandler {
     // Keeps the data service. Returns true.
     bool Initialize(const ComPtr<IDataService>& oGRService);
 
+    // Starts with Save enabled when the season holds rows not saved yet.
     void Activated() override;
+    // Unsaved rows: "Save changes to Winnings?" whenever the window is left.
+    bool HasUnsavedChanges() const override { return cmdSave->isEnabled(); }
+    bool SaveChanges() override;
+    void DiscardChanges() override;
+    void CollectUnsavedWork(UnsavedWork& work) const override;
+    void BringBackWork(const UnsavedWork& work) override;
     void HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventObj) override;
 
     // The key of the blank record behind the table's last row; empty while there is none.
@@ -63,8 +70,9 @@ class frmWinnings : public ChildWindow, public IActualEventHandler {
     void DeleteRow(const std::string& key);
     void RemoveRow(const std::string& key);
 
-    void cmdSave_Click();
-    void cmdClose_Click();
+    void MarkUnsaved();
+    // The rows the league does not hold yet: new ones, and stored ones deleted.
+    std::vector<RecoveredWinning> UnsavedRows() const;
     std::string RecordErrors() const;
 
     // Lookups in the season.

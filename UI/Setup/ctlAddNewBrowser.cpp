@@ -215,6 +215,7 @@ void ctlAddNewBrowser::Render() {
                                       "</table>");
     SetDeleteIconShown(false);
     AttachEvents();
+    KeepShownValues();
     PutFocus();
 }
 
@@ -333,6 +334,7 @@ void ctlAddNewBrowser::ShowRecord(const ComPtr<IPickable>& picked) {
         }
     }
     SetDeleteIconShown(true);
+    KeepShownValues();
 }
 
 void ctlAddNewBrowser::DeleteRecord() {
@@ -358,6 +360,11 @@ void ctlAddNewBrowser::ResetValues() {
     for (const char* list : {kPositionList, kTeamList, kPrizeTypeList})
         if (const auto select = m_oDocument->getElementById(list)) select->setSelectedIndex(0);
     if (const auto retired = m_oDocument->getElementById(kRetired)) retired->setChecked(false);
+    KeepShownValues();
+}
+
+bool ctlAddNewBrowser::HasChangedValues() const {
+    return m_oDocument && GetValues() != m_shownValues;
 }
 
 void ctlAddNewBrowser::PutFocus() {

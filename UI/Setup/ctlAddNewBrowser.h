@@ -42,6 +42,8 @@ class ctlAddNewBrowser : public QWidget, public IActualEventHandler {
     void ResetValues();
     // Puts the keyboard focus into the form's first field.
     void PutFocus();
+    // The form holds values other than those it was last filled with (empty, or a record).
+    bool HasChangedValues() const;
 
     // Shows a record found by the search (of this control's kind) in the form.
     void ShowRecord(const ComPtr<IPickable>& picked);
@@ -77,6 +79,7 @@ class ctlAddNewBrowser : public QWidget, public IActualEventHandler {
     void SetInput(const char* id, const std::string& value) const;
     std::string InputValue(const char* id) const;
     void SetDeleteIconShown(bool shown) const;
+    void KeepShownValues() { m_shownValues = GetValues(); }
     void Terminate();
 
     ComPtr<IDataService> m_oDataService;
@@ -86,6 +89,7 @@ class ctlAddNewBrowser : public QWidget, public IActualEventHandler {
     std::string m_positionId;
     std::string m_teamId;
     std::string m_prizeTypeId;
+    std::string m_shownValues;  // GetValues() as the form was last filled
 
     HtmlDocument* m_oDocument = nullptr;
     std::unique_ptr<EventForwarder> m_oEventForwarder;

@@ -45,7 +45,7 @@ frmAddNewMDI::frmAddNewMDI(QWidget* parent) : ChildWindow(parent) {
     column->addWidget(ctlAddNewMDI, 1);
     column->addLayout(buttons);
 
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { SaveChanges(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
@@ -65,16 +65,17 @@ void frmAddNewMDI::Activated() {
     ctlAddNewMDI->PutFocus();
 }
 
-void frmAddNewMDI::cmdSave_Click() {
+bool frmAddNewMDI::SaveChanges() {
     std::string message;
     ComPtr<IPickable> saved;
     if (!SaveCatalogueValues(m_oDataService, m_recordType, ctlAddNewMDI->GetValues(), saved,
                              message)) {
         // The form keeps what the user typed.
         ShowSaveRefused(message);
-        return;
+        return false;
     }
     ctlAddNewMDI->ResetValues();
+    return true;
 }
 
 void frmAddNewMDI::cmdClear_Click() {
@@ -82,6 +83,7 @@ void frmAddNewMDI::cmdClear_Click() {
 }
 
 void frmAddNewMDI::cmdClose_Click() {
+    if (!MayLeave(LeaveReason::Closed)) return;
     ctlAddNewMDI->ResetValues();
     HideAndRaiseFormClosed();
 }

@@ -23,6 +23,10 @@ class frmAddNewMDI : public ChildWindow {
     bool Initialize(const ComPtr<IDataService>& oDataService, InfoTypeEnum RecordType);
 
     void Activated() override;
+    // Values typed and not saved: "Save changes to <caption>?" whenever the window is left.
+    bool HasUnsavedChanges() const override { return ctlAddNewMDI->HasChangedValues(); }
+    bool SaveChanges() override;
+    void DiscardChanges() override { ctlAddNewMDI->ResetValues(); }
 
     ctlAddNewBrowser* ctlAddNewMDI;
     QPushButton* cmdClear;
@@ -30,7 +34,6 @@ class frmAddNewMDI : public ChildWindow {
     QPushButton* cmdClose;
 
   private:
-    void cmdSave_Click();
     void cmdClear_Click();
     void cmdClose_Click();
 

@@ -19,7 +19,6 @@ namespace gr::ui {
 namespace {
 
 constexpr const char* kNumericValue = "Please enter numeric value.";
-constexpr const char* kSaveChanges = "Do you want to save changes?";
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
@@ -154,13 +153,21 @@ void frmSeasonInfo::BuildControls() {
     column->addLayout(buttons);
 }
 
+std::array<GRTextBox*, 5> frmSeasonInfo::FigureBoxes() const {
+    return {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution, txtNoOfRegularWeeks,
+            txtTotalNoOfWeeks};
+}
+
+std::array<QCheckBox*, 4> frmSeasonInfo::LockBoxes() const {
+    return {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted};
+}
+
 void frmSeasonInfo::ConnectControls() {
-    for (GRTextBox* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
-                           txtNoOfRegularWeeks, txtTotalNoOfWeeks}) {
+    for (GRTextBox* box : FigureBoxes()) {
         connect(box, &QLineEdit::textChanged, this, [this, box] { TextBoxChanged(box); });
         connect(box, &GRTextBox::LostFocus, this, [this, box] { TextBoxLostFocus(box); });
     }
-    for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
+    for (QCheckBox* box : LockBoxes())
         connect(box, &QCheckBox::clicked, this, [this, box] { CheckBoxClicked(box); });
     connect(dtpYear, &YearPicker::Change, this, [this] { dtpYear_Change(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { Save(true); });
@@ -216,11 +223,8 @@ void frmSeasonInfo::ShowNoSeason() {
     dtpYear->setDate(QDate(static_cast<int>(today.year()),
                            static_cast<int>(unsigned(today.month())),
                            static_cast<int>(unsigned(today.day()))));
-    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
-                           txtNoOfRegularWeeks, txtTotalNoOfWeeks})
-        box->clear();
-    for (QCheckBox* box : {chkRankLocked, chkDraftLocked, chkSeasonLocked, chkSeasonStarted})
-        box->setChecked(false);
+    for (QLineEdit* box : FigureBoxes()) box->clear();
+    for (QCheckBox* box : LockBoxes()) box->setChecked(false);
     m_seasonDate = QDate();
     m_prizes = nullptr;
     m_managers = nullptr;
@@ -322,6 +326,7 @@ void frmSeasonInfo::CheckBoxClicked(QCheckBox* box) {
 
 void frmSeasonInfo::MarkDirty() {
     cmdSave->setEnabled(true);
+    emit UnsavedWorkChanged();
 }
 
 // ---- Year, save and close -----------------------------------------------------------------
@@ -338,7 +343,8 @@ void frmSeasonInfo::dtpYear_Change() {
         MsgBox(message, MsgButtons::OK, "Gridora");
         return;
     }
-    if (!SavePrompt()) {
+    // Cancel, or Yes with a save that failed, keeps the loaded year and the edits.
+    if (HasUnsavedChanges() && !AskToSave(kSaveChangesQuestion, MsgAnswer::Cancel)) {
         if (m_seasonDate.isValid()) dtpYear->setDate(m_seasonDate);
         return;
     }
@@ -347,24 +353,55 @@ void frmSeasonInfo::dtpYear_Change() {
     emit YearChanged();
 }
 
-bool frmSeasonInfo::SavePrompt() {
-    if (!cmdSave->isEnabled()) return true;
-    switch (MsgBox(kSaveChanges, MsgButtons::YesNoCancel, "Gridora")) {
-        case MsgAnswer::Yes:
-            Save(true);
-            return true;
-        case MsgAnswer::No:
-            if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
-            return true;
-        default:
-            return false;
-    }
+bool frmSeasonInfo::HasUnsavedChanges() const {
+    return cmdSave->isEnabled();
+}
+
+// The next fetch of the season reads it from the league again, without the edits.
+void frmSeasonInfo::DiscardChanges() {
+    if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+    cmdSave->setEnabled(false);
+}
+
+void frmSeasonInfo::CollectUnsavedWork(UnsavedWork& work) const {
+    work.seasonYear = m_season ? m_season->get_Year() : dtpYear->year();
+    SeasonEdits edits;
+    for (const QLineEdit* box : FigureBoxes()) edits.figures.push_back(box->text().toStdString());
+    for (const QCheckBox* box : LockBoxes()) edits.locks.push_back(box->isChecked());
+    if (m_managers)
+        for (const ComPtr<IManagerInfo>& m : m_managers->ItemsAs<IManagerInfo>())
+            edits.managers.push_back(
+                {m->get_ID(), m->get_FirstName(), m->get_LastName(), m->get_IsFeePaid()});
+    if (m_prizes)
+        for (const ComPtr<IPrizeInfo>& p : m_prizes->ItemsAs<IPrizeInfo>())
+            edits.prizes.push_back({p->get_ID(), p->get_Desc(), p->get_Amount()});
+    work.season = std::move(edits);
+}
+
+// The edits go back into the boxes and the season held in memory, unsaved.
+void frmSeasonInfo::BringBackWork(const UnsavedWork& work) {
+    if (!work.season || !m_season) return;
+    const SeasonEdits& edits = *work.season;
+    m_loading = true;
+    const auto figures = FigureBoxes();
+    for (size_t i = 0; i < figures.size() && i < edits.figures.size(); ++i)
+        figures[i]->setText(QString::fromStdString(edits.figures[i]));
+    const auto locks = LockBoxes();
+    for (size_t i = 0; i < locks.size() && i < edits.locks.size(); ++i)
+        locks[i]->setChecked(edits.locks[i]);
+    m_loading = false;
+    BringBackManagers(edits.managers);
+    BringBackPrizes(edits.prizes);
+    BuildManagersGrid();
+    BuildPrizesGrid();
+    ApplyEditableState(!chkSeasonLocked->isChecked());
+    EnableAmountInputs(!chkSeasonStarted->isChecked() && !chkSeasonLocked->isChecked());
+    MarkDirty();
 }
 
 bool frmSeasonInfo::Save(bool checkPendingInput) {
     if (checkPendingInput && !TakePendingGridInput()) return false;
-    for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtMoneyContribution,
-                           txtNoOfRegularWeeks, txtTotalNoOfWeeks}) {
+    for (const QLineEdit* box : FigureBoxes()) {
         const std::string problem = RangeProblem(box);
         if (problem.empty()) continue;
         MsgBox(problem, MsgButtons::OK, "Gridora");
@@ -382,20 +419,16 @@ bool frmSeasonInfo::Save(bool checkPendingInput) {
     const bool seasonSaved = m_oDataService->SaveCurrentSeasonInfo();
     if (!managersSaved || !seasonSaved) return false;  // the data service has shown its error
     LoadSeason();
+    emit UnsavedWorkChanged();
     return true;
 }
 
 // An amount or a name typed into the grid input that last had the focus but not yet confirmed
-// is taken over first. An empty name is nothing pending.
+// is taken over first.
 bool frmSeasonInfo::TakePendingGridInput() {
     if (m_focusedInputId.empty()) return true;
     const ElementPtr input = GridInput(m_focusedInputId);
-    if (!input) {
-        m_focusedInputId.clear();
-        return true;
-    }
-    const std::string code = GetField(m_focusedInputId, "-", 1);
-    if (code != seasongrid::kAmount && input->value().empty()) {
+    if (!input || HoldsNothingPending(input)) {
         m_focusedInputId.clear();
         return true;
     }
@@ -416,12 +449,7 @@ void frmSeasonInfo::AssignSeason() {
 }
 
 void frmSeasonInfo::cmdClose_Click() {
-    if (!SavePrompt()) return;
-    HideAndRaiseFormClosed();
-}
-
-void frmSeasonInfo::Deactivated() {
-    if (cmdSave->isEnabled()) Save(false);
+    CloseWindow();
 }
 
 // ---- Views --------------------------------------------------------------------------------

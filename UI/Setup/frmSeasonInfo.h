@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDate>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +42,14 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
                     const ComPtr<ISetupService>& oSetupService);
 
     void Activated() override;
-    void Deactivated() override;
+    // Unsaved edits: saved without a question when another window takes this one's place,
+    // asked about ("Do you want to save changes?") on Close, at Exit and at a change of year.
+    bool HasUnsavedChanges() const override;
+    bool SaveChanges() override { return Save(true); }
+    void DiscardChanges() override;
+    bool MayLeave(LeaveReason reason) override { return SaveSilentlyUnlessAsked(reason); }
+    void CollectUnsavedWork(UnsavedWork& work) const override;
+    void BringBackWork(const UnsavedWork& work) override;
     void HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventObj) override;
 
     QLabel* lblYear;
@@ -74,8 +82,14 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     QPushButton* cmdSave;
     QPushButton* cmdClose;
 
+  protected:
+    bool SaveSilently() override { return Save(false); }
+
   private:
     // ---- The window (frmSeasonInfo.cpp) ----
+    // The five figure boxes and the four lock boxes, in the order the recovery file keeps.
+    std::array<GRTextBox*, 5> FigureBoxes() const;
+    std::array<QCheckBox*, 4> LockBoxes() const;
     void BuildControls();
     void ConnectControls();
     void LoadSeason();  // the activation: fetch the current season and fill everything
@@ -86,7 +100,6 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     void TextBoxLostFocus(QLineEdit* box);
     void CheckBoxClicked(QCheckBox* box);
     void dtpYear_Change();
-    bool SavePrompt();  // true: go on; false: the user cancelled
     bool Save(bool checkPendingInput);
     bool TakePendingGridInput();
     bool ManagerCountAcceptable() const;
@@ -122,6 +135,9 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     ElementPtr GridInput(const std::string& id) const;
     std::string RecordIdOfRow(const std::vector<std::string>& rows, int32_t row) const;
     void MarkDirty();
+    bool HoldsNothingPending(const ElementPtr& input) const;
+    void BringBackManagers(const std::vector<SeasonEdits::Manager>& managers);
+    void BringBackPrizes(const std::vector<SeasonEdits::Prize>& prizes);
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISetupService> m_oSetupService;

@@ -7,12 +7,14 @@
 #include <QPalette>
 #include <QPushButton>
 #include <algorithm>
+#include <set>
 
 #include "GRNumbers.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
 #include "SeasonGridHtml.h"
+#include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
 #include "frmSeasonInfo.h"
 
@@ -423,7 +425,53 @@ void frmSeasonInfo::RewritePrizeRow(int32_t row, const std::string& oldId,
     AttachPrizeRow(row, newId);
 }
 
+// The managers and prizes of edits brought back from the recovery file: the season gets the
+// ones it lacks (from the catalogue) and loses the others; fee-paid marks and amounts follow.
+void frmSeasonInfo::BringBackManagers(const std::vector<SeasonEdits::Manager>& managers) {
+    if (!m_managers) return;
+    std::set<int32_t> wanted;
+    for (const SeasonEdits::Manager& m : managers) wanted.insert(m.id);
+    for (const ComPtr<IManagerInfo>& manager : m_managers->ItemsAs<IManagerInfo>())
+        if (!wanted.count(manager->get_ID())) m_season->RemoveManager(manager);
+    for (const SeasonEdits::Manager& m : managers) {
+        const std::string key = KeyOf(std::to_string(m.id));
+        if (!m_managers->Item(key))
+            if (const auto master = FindManagerTmpl(m_oDataService, m.id))
+                m_season->AddManager(master);
+        if (const auto manager = m_managers->ItemAs<IManagerInfo>(key))
+            manager->let_IsFeePaid(m.feePaid);
+    }
+}
+
+void frmSeasonInfo::BringBackPrizes(const std::vector<SeasonEdits::Prize>& prizes) {
+    std::set<int32_t> wanted;
+    for (const SeasonEdits::Prize& p : prizes) wanted.insert(p.id);
+    if (m_prizes)
+        for (const ComPtr<IPrizeInfo>& prize : m_prizes->ItemsAs<IPrizeInfo>())
+            if (!wanted.count(prize->get_ID()))
+                m_prizes->Remove(KeyOf(std::to_string(prize->get_ID())));
+    for (const SeasonEdits::Prize& p : prizes) {
+        const std::string key = KeyOf(std::to_string(p.id));
+        if (!m_prizes || !m_prizes->Item(key))
+            if (const auto master = FindPrizeTmpl(m_oDataService, p.id)) m_season->AddPrize(master);
+        if (!m_prizes) m_prizes = m_season->get_Prizes();
+        if (const auto prize = m_prizes ? m_prizes->ItemAs<IPrizeInfo>(key) : nullptr)
+            prize->let_Amount(p.amount);
+    }
+}
+
 // ---- Lookups ------------------------------------------------------------------------------
+
+// An empty input holds nothing to take over; nor does an amount that still shows what its
+// prize holds.
+bool frmSeasonInfo::HoldsNothingPending(const ElementPtr& input) const {
+    const std::string value = input->value();
+    if (value.empty()) return true;
+    const std::string id = input->id();
+    if (GetField(id, "-", 1) != kAmount || !m_prizes) return false;
+    const ComPtr<IPrizeInfo> prize = m_prizes->ItemAs<IPrizeInfo>(KeyOf(GetField(id, "-", 3)));
+    return prize && value == std::to_string(prize->get_Amount());
+}
 
 ElementPtr frmSeasonInfo::GridInput(const std::string& id) const {
     HtmlDocument* document = GetField(id, "-", 1) == kManagerName ? m_oDocumentMgr : m_oDocumentMD;

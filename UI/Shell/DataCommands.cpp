@@ -32,7 +32,7 @@ bool BackupData(const ComPtr<ISetupService>& setupService) {
 }
 
 bool RestoreData(const ComPtr<ISetupService>& setupService, const ComPtr<ISetupInfo>& setupInfo,
-                 const std::function<void()>& onRestored) {
+                 const std::function<bool()>& mayReplace, const std::function<void()>& onRestored) {
     const std::string startFolder = setupInfo ? setupInfo->get_DefaultDBPath() : std::string();
     const std::string path =
         OpenFileDialog("Select Backup Database", "Database (*.mdb) | *.mdb", startFolder);
@@ -40,6 +40,7 @@ bool RestoreData(const ComPtr<ISetupService>& setupService, const ComPtr<ISetupI
     if (MsgBox("Are you sure you want to override current data?", MsgButtons::YesNo, "Gridora") !=
         MsgAnswer::Yes)
         return false;
+    if (mayReplace && !mayReplace()) return false;
 
     bool restored = false;
     std::string message;

@@ -14,9 +14,10 @@ namespace gr::ui {
 bool BackupData(const ComPtr<ISetupService>& setupService);
 
 // Lets the user choose a backup file in the database folder, asks before overwriting the
-// current data, restores it and shows the result. onRestored runs after a successful restore,
-// before the message. True when the data was restored.
+// current data, restores it and shows the result. mayReplace runs once the user has agreed
+// (false stops the restore); onRestored runs after a successful restore, before the message.
+// True when the data was restored.
 bool RestoreData(const ComPtr<ISetupService>& setupService, const ComPtr<ISetupInfo>& setupInfo,
-                 const std::function<void()>& onRestored);
+                 const std::function<bool()>& mayReplace, const std::function<void()>& onRestored);
 
 }  // namespace gr::ui

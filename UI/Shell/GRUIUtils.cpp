@@ -107,9 +107,15 @@ void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction) {
 }
 
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title) {
-    MessageBoxRequest request{text, title, buttons, MsgAnswer::OK};
-    if (buttons == MsgButtons::YesNo) request.defaultAnswer = MsgAnswer::No;
-    if (buttons == MsgButtons::YesNoCancel) request.defaultAnswer = MsgAnswer::Cancel;
+    const MsgAnswer defaultAnswer = buttons == MsgButtons::YesNo         ? MsgAnswer::No
+                                    : buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel
+                                                                         : MsgAnswer::OK;
+    return MsgBox(text, buttons, title, defaultAnswer);
+}
+
+MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
+                 MsgAnswer defaultAnswer) {
+    const MessageBoxRequest request{text, title, buttons, defaultAnswer};
     const ModalScope modal;
     return Current().showMessage(request);
 }

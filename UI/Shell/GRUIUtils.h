@@ -53,6 +53,9 @@ void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction);
 // A message box. Questions default to No (Yes/No) or Cancel (Yes/No/Cancel).
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OK,
                  const std::string& title = "Gridora");
+// A question with the answer that Enter gives.
+MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
+                 MsgAnswer defaultAnswer);
 int ShowModal(QDialog& dialog);
 std::string OpenFileDialog(const std::string& title, const std::string& filter,
                            const std::string& startFolder);

@@ -1,6 +1,6 @@
 #include "frmMain.h"
 
-#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
@@ -110,6 +110,8 @@ frmMain::frmMain(std::string setupServiceClass, QWidget* parent)
     setCentralWidget(m_area);
     connect(m_area, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* frame) { SubWindowActivated(frame); });
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) { CommitSessionData(manager); });
     BuildMenu();
     resize(1024, 720);
 }
@@ -184,7 +186,7 @@ void frmMain::BuildMenu() {
     AddCommand(help, "mnuAbout", QStringLiteral("About"), MenuCommand::About);
 
     QAction* exit = AddAction(bar, "mnuExit", QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, [this] { ShutDown(); });
+    connect(exit, &QAction::triggered, this, [this] { mnuExit_Click(); });
 }
 
 void frmMain::SetWindowFactory(MenuCommand command, ChildFactory factory) {
@@ -238,6 +240,7 @@ void frmMain::OpenCommand(MenuCommand command) {
     if (m_shutDown) return;
     const auto factory = m_factories.find(command);
     if (factory == m_factories.end()) return;
+    if (!LeaveCurrentChild(LeaveReason::Replaced)) return;
     // The factory initialises the window; its result does not stop the window from showing.
     ChildWindow* window = factory->second(ChildServices{m_oDataService, m_oSetupService});
     if (!window) return;
@@ -270,6 +273,7 @@ bool frmMain::StartUp() {
     m_oFrmWelcome->setGeometry(m_area->viewport()->rect());
     m_oFrmWelcome->show();
     UpdateTitle();
+    OfferRecoveredWork();
     return true;
 }
 
@@ -284,6 +288,7 @@ bool frmMain::InitializeServices() {
     if (m_oSetupService && m_oSetupService->Initialize(message)) {
         m_oDataService = m_oSetupService->get_DataService();
         m_oSetupInfo = m_oSetupService->get_SetupInfo();
+        m_recovery = std::make_unique<RecoveryKeeper>(LeagueFilePath());
         return true;
     }
     if (message.empty()) message = kServiceInitFailed;
@@ -307,10 +312,15 @@ void frmMain::UpdateTitle() {
 void frmMain::DataChangedReaction() {
     CloseChildWindows();
     CloseSetupWindow();
+    // Saved on the way out: the next start opens the new type.
+    if (m_leaving == LeaveReason::Exit || m_leaving == LeaveReason::Unattended) return;
     if (!InitializeServices()) return;
     // The database type may have changed, and the title names it.
     UpdateTitle();
+    // Saved because another window opens in its place: that window comes next.
+    if (m_leaving) return;
     OpenCommand(MenuCommand::DBSetup);
+    OfferRecoveredWork();
 }
 
 // ---- Data commands ------------------------------------------------------------------------
@@ -322,7 +332,10 @@ void frmMain::mnuDataBackup_Click() {
 
 void frmMain::mnuDataRestore_Click() {
     if (m_shutDown) return;
-    RestoreData(m_oSetupService, m_oSetupInfo, [this] {
+    // The window shown goes first: its work is saved into the league that the restored file
+    // replaces (and so kept in that league's backup), or discarded, as its rules say.
+    const auto mayReplace = [this] { return LeaveCurrentChild(LeaveReason::Replaced); };
+    RestoreData(m_oSetupService, m_oSetupInfo, mayReplace, [this] {
         CloseChildWindows();
         // The restored file brings its own current season, and the title names its year.
         UpdateTitle();
@@ -333,6 +346,11 @@ void frmMain::mnuDataRestore_Click() {
 
 QMdiSubWindow* frmMain::Frame(QWidget* window) const {
     return window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+}
+
+QWidget* frmMain::Outer(QWidget* window) const {
+    QMdiSubWindow* frame = Frame(window);
+    return frame ? frame : window;
 }
 
 QMdiSubWindow* frmMain::AddFrame(QWidget* window) {
@@ -368,6 +386,7 @@ void frmMain::ShowChildWindow(ChildWindow* window) {
     SubWindowActivated(frame);
     if (m_oCurrentChild && m_oCurrentChild != window) Unload(m_oCurrentChild);
     m_oCurrentChild = window;
+    if (m_recovery) m_recovery->Watch(window);
 }
 
 void frmMain::SubWindowActivated(QMdiSubWindow* frame) {
@@ -384,7 +403,7 @@ void frmMain::SubWindowActivated(QMdiSubWindow* frame) {
 void frmMain::Unload(QWidget* window) {
     if (!window) return;
     if (window == m_activeChild) m_activeChild = nullptr;
-    QWidget* outer = Frame(window) ? static_cast<QWidget*>(Frame(window)) : window;
+    QWidget* outer = Outer(window);
     outer->hide();
     outer->deleteLater();
 }
@@ -409,6 +428,8 @@ void frmMain::CloseSetupWindow() {
 void frmMain::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
+    // Work not saved by now stays in the recovery file for the next start.
+    m_recovery.reset();
     CloseChildWindows();
     CloseSetupWindow();
     if (m_oFrmWelcome) {
@@ -423,13 +444,6 @@ void frmMain::ShutDown() {
 }
 
 // ---- Window events ------------------------------------------------------------------------
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    m_closing = true;
-    ShutDown();
-    m_closing = false;
-    event->accept();
-}
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_area->viewport() && event->type() == QEvent::Resize) ChildAreaResized();

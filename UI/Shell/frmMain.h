@@ -8,15 +8,19 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "ChildWindow.h"
 #include "GRIData.h"
 #include "IDataService.h"
 #include "ISetupService.h"
+#include "RecoveryKeeper.h"
 #include "frmWelcome.h"
 
 class QMdiSubWindow;
+class QSessionManager;
 
 namespace gr::ui {
 
@@ -58,8 +62,9 @@ class frmMain : public QMainWindow {
     ~frmMain() override;
 
     // The load of the main window: creates the setup service, initialises the services, shows
-    // the welcome window and sets the title. False when start-up failed; the user has been told
-    // why and the window is shut down.
+    // the welcome window, sets the title and offers back unsaved work that a program ended
+    // without saving left in the recovery file. False when start-up failed; the user has been
+    // told why and the window is shut down.
     bool StartUp();
     bool InitializeServices();
     void UpdateTitle();
@@ -67,8 +72,14 @@ class frmMain : public QMainWindow {
     void CloseChildWindows();
     void CloseSetupWindow();
     void ShutDown();
+    // Whether the current child window may be left, after it has done what its rules say with
+    // its unsaved work (saved, discarded, or kept after Cancel or a failed save).
+    bool LeaveCurrentChild(LeaveReason reason);
+    // The recovery file of the league in use, offered back if it holds work not saved since.
+    void OfferRecoveredWork();
 
-    // Runs a menu command that opens a window (what choosing its menu item does).
+    // Runs a menu command that opens a window (what choosing its menu item does). The window
+    // shown now is left first; when it may not be, nothing changes.
     void OpenCommand(MenuCommand command);
     // Replaces the window a command opens and enables or disables its menu item.
     void SetWindowFactory(MenuCommand command, ChildFactory factory);
@@ -93,6 +104,8 @@ class frmMain : public QMainWindow {
     QAction* AddCommand(QWidget* menu, const char* name, const QString& caption,
                         MenuCommand command);
     QMdiSubWindow* Frame(QWidget* window) const;
+    // The frame that holds the window in the child area, or the window itself.
+    QWidget* Outer(QWidget* window) const;
     QMdiSubWindow* AddFrame(QWidget* window);
     void Unload(QWidget* window);
     void ChildAreaResized();
@@ -101,7 +114,10 @@ class frmMain : public QMainWindow {
     void DataChangedReaction();
     void mnuDataBackup_Click();
     void mnuDataRestore_Click();
+    void mnuExit_Click();
+    void CommitSessionData(QSessionManager& manager);
     void InstallErrorHook();
+    std::string LeagueFilePath() const;
 
     QPointer<ChildWindow>& Member(MenuCommand command);
 
@@ -137,6 +153,8 @@ class frmMain : public QMainWindow {
     QAction* mnuDBSetup = nullptr;
     bool m_shutDown = false;
     bool m_closing = false;
+    std::optional<LeaveReason> m_leaving;  // while the current child is being left
+    std::unique_ptr<RecoveryKeeper> m_recovery;
 };
 
 }  // namespace gr::ui

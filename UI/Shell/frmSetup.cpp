@@ -5,6 +5,7 @@
 
 #include "DataCommands.h"
 #include "GRStringUtils.h"
+#include "GRUIUtils.h"
 
 namespace gr::ui {
 
@@ -55,8 +56,10 @@ frmSetup::frmSetup(QWidget* parent) : ChildWindow(parent) {
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
     connect(wbDisplay, &HtmlView::documentComplete, this, [this] { wbDisplay_DocumentComplete(); });
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] {
+        if (SaveChanges()) HideAndRaiseFormClosed();
+    });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { CloseWindow(); });
     connect(cmdBackup, &QPushButton::clicked, this, [this] { cmdBackup_Click(); });
     wbDisplay->navigate();
 }
@@ -135,10 +138,11 @@ void frmSetup::m_oHTMLSelect_onchange() {
     if (!m_oHTMLSelect || !m_oSetupInfo || GetField(m_oHTMLSelect->id(), "-", 1) != kListCode)
         return;
     const int index = m_oHTMLSelect->selectedIndex();
-    // The empty entry names no league file: saved, the program could not start again.
+    // The empty entry names no league file: saved, the program could not start again. The
+    // list shows the type in use again.
     if (index < DBLive || index > kLastType) {
-        PutBackTypeInUse();
-        cmdSave->setEnabled(false);
+        DiscardChanges();
+        m_oHTMLSelect->setSelectedIndex(m_typeInUse);
         return;
     }
     if (index == m_oSetupInfo->get_DBTypeID()) return;
@@ -146,19 +150,21 @@ void frmSetup::m_oHTMLSelect_onchange() {
     cmdSave->setEnabled(true);
 }
 
-void frmSetup::cmdSave_Click() {
-    if (m_oSetupService && m_oSetupService->Save()) {
-        m_saved = true;
-        emit DataChanged();
-    } else {
-        PutBackTypeInUse();
+// A choice that cannot be saved stays chosen, with Save enabled, so that the window stays.
+bool frmSetup::SaveChanges() {
+    if (!m_oSetupService || !m_oSetupService->Save()) {
+        MsgBox("The database type could not be saved.", MsgButtons::OK, "Gridora");
+        return false;
     }
-    HideAndRaiseFormClosed();
+    m_saved = true;
+    cmdSave->setEnabled(false);
+    emit DataChanged();
+    return true;
 }
 
-void frmSetup::cmdClose_Click() {
+void frmSetup::DiscardChanges() {
     PutBackTypeInUse();
-    HideAndRaiseFormClosed();
+    cmdSave->setEnabled(false);
 }
 
 void frmSetup::cmdBackup_Click() {

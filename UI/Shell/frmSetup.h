@@ -25,6 +25,12 @@ class frmSetup : public ChildWindow, public IActualEventHandler {
     bool Initialize(const ComPtr<ISetupService>& oSetupSrvc);
 
     void Activated() override;
+    // A type chosen and not saved: "Save changes to Database Setup?" whenever the window is
+    // left; Yes saves it (the main window then starts the services on it), No puts back the
+    // type in use.
+    bool HasUnsavedChanges() const override { return cmdSave->isEnabled(); }
+    bool SaveChanges() override;
+    void DiscardChanges() override;
     void HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventObj) override;
 
     HtmlView* wbDisplay;
@@ -39,8 +45,6 @@ class frmSetup : public ChildWindow, public IActualEventHandler {
     void wbDisplay_DocumentComplete();
     void Render();
     void m_oHTMLSelect_onchange();
-    void cmdSave_Click();
-    void cmdClose_Click();
     void cmdBackup_Click();
     void PutBackTypeInUse();
     void Terminate();

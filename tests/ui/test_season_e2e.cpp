@@ -1,8 +1,8 @@
 // The season setup window in the program, in the real browser view, with real mouse and key
 // input, on the real services over a copy of the demo league: this year's season is entered
 // from scratch (managers typed by name, fees marked, prizes with amounts), saved, closed and
-// opened again; then another season year is reached with the year arrows. Screenshots land in
-// <build>/screenshots. Needs a display (xvfb-run).
+// opened again; then another season year is reached with the year arrows, unlocked, and kept
+// by Yes at Exit. Screenshots land in <build>/screenshots. Needs a display (xvfb-run).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -159,9 +159,12 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
     EXPECT_TRUE(WaitForBrowserToMatchModel(money));
     SaveScreenshot(main, QStringLiteral("season-entered.png"));
 
+    // A click into the empty amount box of the new-prize row leaves nothing pending to save.
+    ASSERT_TRUE(RealClick(money, "AA-4-"));
     ASSERT_TRUE(window->cmdSave->isEnabled());
     QTest::mouseClick(window->cmdSave, Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return !window->cmdSave->isEnabled(); }));
+    EXPECT_TRUE(user->messages.empty()) << user->messages[0].text;
     QTest::mouseClick(window->cmdClose, Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
 
@@ -204,6 +207,18 @@ TEST_F(SeasonEndToEndTest, EntersThisYearsSeasonSavesItFindsItAgainAndStepsToLas
     EXPECT_TRUE(WaitForBrowserToMatchModel(*window->wbMoneyDistr));
     SaveScreenshot(main, QStringLiteral("season-last-year.png"));
     EXPECT_TRUE(user->messages.empty());
+
+    // Last year unlocked with the mouse and the program left with Exit: Yes stores it.
+    QTest::mouseClick(window->chkSeasonLocked, Qt::LeftButton);
+    ASSERT_TRUE(window->cmdSave->isEnabled());
+    user->answer(MsgAnswer::Yes);
+    FindAction(main, "mnuExit")->trigger();
+    ASSERT_TRUE(main.IsShutDown());
+    EXPECT_EQ(user->messages.back().text, "Do you want to save changes?");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto stored = InitializedSetupService()->get_DataService()->GetCurrentSeasonInfo();
+    EXPECT_EQ(stored->get_Year(), year - 1);
+    EXPECT_FALSE(stored->get_IsSeasonLocked());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <functional>
 
 #include "GRStringUtils.h"
 #include "GRUtils.h"
@@ -423,7 +424,7 @@ TEST_F(SeasonInfoTest, YearStepsPromptForUnsavedChangesAndStopAtThisYear) {
 
 TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     window->txtNoOfRounds->setText("18");
-    window->Deactivated();
+    EXPECT_TRUE(window->MayLeave(LeaveReason::Replaced));
     EXPECT_TRUE(user->messages.empty());
     EXPECT_FALSE(window->cmdSave->isEnabled());
 
@@ -442,9 +443,33 @@ TEST_F(SeasonInfoTest, LeavingSavesSilentlyAndClosingAsksFirst) {
     window->txtNoOfRounds->setText("21");
     user->answer(MsgAnswer::No);
     window->cmdClose->click();
-    window->Deactivated();
+    EXPECT_TRUE(window->MayLeave(LeaveReason::Replaced));
     Reopen();
     EXPECT_EQ(Season()->get_NoOfRounds(), 19);
+}
+
+// A figure the season cannot hold keeps the window, its year and the figure, with the message.
+TEST_F(SeasonInfoTest, ARefusedFigureKeepsTheWindowTheYearAndTheTypedFigure) {
+    QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
+    const struct {
+        const char* way;
+        std::function<void()> leave;
+    } ways[] = {
+        {"Yes at a change of year", [&] { window->dtpYear->stepBy(-1); }},
+        {"Yes at Close", [&] { window->cmdClose->click(); }},
+        {"Yes at Exit", [&] { EXPECT_FALSE(window->MayLeave(LeaveReason::Exit)); }},
+        {"another window", [&] { EXPECT_FALSE(window->MayLeave(LeaveReason::Replaced)); }},
+    };
+    for (const auto& w : ways) {
+        window->txtNoOfManagers->setText("101");
+        user->answer(MsgAnswer::Yes);
+        w.leave();
+        EXPECT_EQ(LastMessage(), "Please enter a number of managers from 0 to 100.") << w.way;
+        EXPECT_EQ(window->dtpYear->year(), year) << w.way;
+        EXPECT_TRUE(window->txtNoOfManagers->text() == "101" && window->cmdSave->isEnabled());
+    }
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(Season()->get_Year(), year);
 }
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
+#include <filesystem>
 
 #include "ScriptedUser.h"
 #include "ServiceHost.h"
@@ -450,6 +451,71 @@ TEST_F(ShellMainTest, ClosingTheMainWindowShutsDown) {
     Settle();
     EXPECT_TRUE(main->IsShutDown());
     EXPECT_FALSE(main->DataService());
+}
+
+// Unsaved work found at start-up: what no longer fits is named and left out, what fits comes
+// back unsaved; work that a later save of the league has overtaken goes without a word.
+TEST_F(ShellMainTest, RecoveredWorkComesBackOnlyWhereItStillFitsTheLeague) {
+    databases.UseType(DBTest);
+    const std::string league = databases.File("Gridora - Test.mdb");
+    int32_t year = 0;
+    std::vector<RecoveredPick> picks;
+    {
+        const auto data = InitializedSetupService()->get_DataService();
+        year = LockRanking(data);
+        const auto id = [&](const char* name) {
+            return data->Search(TypePlayerOrTeam, name, false, false)
+                ->ItemAs<IPickable>(1)
+                ->get_PickID();
+        };
+        // Pick 2 held player 77 when the work began; the league has it empty now.
+        picks = {{1, PickedPlayer, id("Heinicke"), "Taylor Heinicke", 0, 0},
+                 {2, PickedPlayer, id("Allgeier"), "Tyler Allgeier", PickedPlayer, 77}};
+    }
+    const std::string y = std::to_string(year);  // the season the league works on
+    UnsavedWork draft{year, 0, picks, {}, {}};
+    UnsavedWork lastYear{year - 1, 0, picks, {}, {}};
+    UnsavedWork ghost{year, 0, {}, {{0, 999, 1, 0, "Ghost Writer", "Champion"}}, {}};
+    const struct {
+        UnsavedWork work;
+        std::string says;  // empty: overtaken by a later save of the league
+    } cases[] = {
+        {lastYear, " None of it fits the league any more:\r\n- It belongs to season " +
+                       std::to_string(year - 1) + ", and the league works on season " + y +
+                       " now."},
+        {ghost,
+         " None of it fits the league any more:\r\n- Winnings row Champion - Ghost "
+         "Writer: Ghost Writer no longer plays in season " +
+             y + "."},
+        {draft, ": 2 draft picks of season " + y +
+                    ". Some of it no longer fits the league and would be left out (the file as "
+                    "found is kept as " +
+                    league +
+                    ".unsaved.set-aside):\r\n- Pick 2, Tyler "
+                    "Allgeier: the league has since emptied it.\r\n\r\nBring back the rest?"},
+        {lastYear, ""},
+    };
+    for (const auto& c : cases) {
+        RecoveryFile file(league);
+        std::string error;
+        ASSERT_TRUE(file.Write(c.work, error)) << error;
+        if (c.says.empty())
+            std::filesystem::last_write_time(
+                league, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+        user->messages.clear();
+        user->answer(MsgAnswer::Yes);
+        auto main = Started();
+        ASSERT_EQ(user->messages.size(), c.says.empty() ? 0U : 1U);
+        if (!c.says.empty()) EXPECT_NE(user->messages[0].text.find(c.says), std::string::npos);
+        const bool broughtBack = c.says.find("Bring back") != std::string::npos;
+        EXPECT_EQ(file.Exists(), broughtBack) << "written again for the work brought back";
+        if (!broughtBack) continue;
+        const auto drafts = main->DataService()->GetCurrentSeasonInfo()->get_Drafts();
+        EXPECT_EQ(drafts->ItemAs<IDraftInfo>(1)->get_PlayerOrTeam()->get_PickName(),
+                  "Taylor Heinicke");
+        EXPECT_FALSE(drafts->ItemAs<IDraftInfo>(2)->get_PlayerOrTeam());
+        EXPECT_TRUE(main->CommandWindow(MenuCommand::Draft)->HasUnsavedChanges());
+    }
 }
 
 }  // namespace

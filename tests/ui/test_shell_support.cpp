@@ -53,4 +53,12 @@ QAction* FindAction(QWidget& window, const char* name) {
     return window.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+int32_t LockRanking(const ComPtr<IDataService>& data) {
+    const auto season = data->GetCurrentSeasonInfo();
+    for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>())
+        manager->let_Rank(manager->get_ID());
+    EXPECT_TRUE(data->SaveRanking() && data->DisableRanking());
+    return season->get_Year();
+}
+
 }  // namespace gr::ui::test

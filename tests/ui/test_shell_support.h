@@ -39,4 +39,7 @@ ComPtr<ISetupService> InitializedSetupService();
 
 QAction* FindAction(QWidget& window, const char* name);
 
+// Ranks the current season's managers and locks the ranking; the season's year.
+int32_t LockRanking(const ComPtr<IDataService>& data);
+
 }  // namespace gr::ui::test

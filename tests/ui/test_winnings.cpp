@@ -2,6 +2,7 @@
 // has ten managers and no winnings yet), driven by element id as a user would.
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <memory>
 #include <tuple>
 
@@ -326,6 +327,25 @@ TEST_F(WinningsTest, ALockedSeasonIsReadOnly) {
               std::to_string(season->get_Prizes()->ItemAs<IPrizeInfo>("K1")->get_Amount()));
     EXPECT_TRUE(window->NewRowKey().empty());
     EXPECT_FALSE(window->cmdSave->isEnabled());
+}
+
+// Unsaved rows: a window opened on them can save them; Close asks (Cancel, Yes failing, No).
+TEST_F(WinningsTest, UnsavedRowsCanBeSavedWhenTheWindowOpensAgainAndCloseAsksAboutThem) {
+    Open();
+    Enter("Maria", "Champion");
+    Open();  // the first window unloaded without a word
+    EXPECT_TRUE(window->cmdSave->isEnabled());
+    driver->type("AA-" + window->NewRowKey(), "Kevin");
+    QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
+    for (const MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::Yes, MsgAnswer::No}) {
+        user->answer(answer);
+        window->cmdClose->click();
+    }
+    ASSERT_EQ(user->messages.size(), 4U);
+    EXPECT_EQ(user->messages[0].defaultAnswer, MsgAnswer::Yes) << user->messages[0].text;
+    EXPECT_EQ(user->messages[2].text.rfind("Following winning records has error:", 0), 0U);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_TRUE(StoredWinnings().empty());
 }
 
 }  // namespace

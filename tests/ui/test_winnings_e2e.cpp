@@ -92,6 +92,7 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
     main.resize(1100, 760);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const int32_t stored = main.DataService()->GetCurrentSeasonInfo()->get_Winnings()->Count();
 
     FindAction(main, "mnuWinnings")->trigger();
     auto* window = qobject_cast<frmWinnings*>(main.CurrentChild());
@@ -122,6 +123,7 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
             << entry.name;
         ASSERT_TRUE(WaitForBrowserToMatchModel(view, kBrowserTimeoutMs));
         ASSERT_TRUE(TypeAndLeave(view, "AB-" + key, entry.prize));
+        ASSERT_TRUE(WaitUntil([&] { return !ModelText(view, "EC-" + key).empty(); }));
         if (entry.week > 0) {
             ASSERT_TRUE(
                 WaitUntil([&] { return view.document()->getElementById("HA-" + key) != nullptr; }));
@@ -201,8 +203,20 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
         4);
     SaveScreenshot(main, QStringLiteral("report-past-winners.png"));
 
+    // A fourth winning begun and dropped by No at Exit.
+    FindAction(main, "mnuWinnings")->trigger();
+    window = qobject_cast<frmWinnings*>(main.CurrentChild());
+    ASSERT_TRUE(WaitUntil([&] { return window->wbWinnings->isLoaded(); }, kBrowserTimeoutMs));
+    ASSERT_TRUE(WaitForBrowserToMatchModel(*window->wbWinnings, kBrowserTimeoutMs));
+    ASSERT_TRUE(TypeAndLeave(*window->wbWinnings, "AA-" + window->NewRowKey(), "Lily"));
+    ASSERT_TRUE(WaitUntil([&] { return window->cmdSave->isEnabled(); }));
+    user->answer(MsgAnswer::No);
     FindAction(main, "mnuExit")->trigger();
     EXPECT_TRUE(main.IsShutDown());
+    EXPECT_EQ(user->messages.back().text, "Save changes to Winnings?");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto league = InitializedSetupService()->get_DataService()->GetCurrentSeasonInfo();
+    EXPECT_EQ(league->get_Winnings()->Count(), stored + 3);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include "GRStringUtils.h"
+
 namespace gr::ui::test {
 
 namespace {
@@ -162,7 +164,17 @@ bool RealChooseOption(HtmlView& view, const std::string& id, int index) {
     Pause(150);
     QTest::keyClick(input, Qt::Key_Escape);
     QTest::keyClick(input, Qt::Key_Home);
-    for (int i = 0; i < index; ++i) QTest::keyClick(input, Qt::Key_Down);
+    // A page may refuse the first option and put its list back: the keys go on from where the
+    // list stands once the page has answered.
+    const ElementPtr list = view.document()->getElementById(id);
+    int at = 0;
+    if (!WaitUntil([&] {
+            return (at = list->selectedIndex()) ==
+                   LeadingNumber(BrowserValue(view, id, "selectedIndex"));
+        }))
+        return false;
+    for (; at != index; at += at < index ? 1 : -1)
+        QTest::keyClick(input, at < index ? Qt::Key_Down : Qt::Key_Up);
     return WaitUntil(
         [&] { return BrowserValue(view, id, "selectedIndex") == std::to_string(index); });
 }

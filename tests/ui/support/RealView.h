@@ -58,9 +58,9 @@ bool RealType(HtmlView& view, const std::string& id, const QString& text);
 // reports its change (when the text changed) as it would for a user.
 bool RealLeave(HtmlView& view);
 // Chooses option `index` of the select list with this id as a user does with the keyboard:
-// a real click focuses the list, Escape closes its popup, then Home and Down keys move to
-// the option and the list is left with Tab. The page reports one change per step, and the
-// model holds the option at the end.
+// a real click focuses the list, Escape closes its popup, then Home and (from where the page
+// leaves the list) Down or Up keys move to the option and the list is left with Tab. The page
+// reports one change per step, and the model holds the option at the end.
 bool RealChooseOption(HtmlView& view, const std::string& id, int index);
 
 // Saves a picture of the window as <build>/screenshots/<name> once the browser's compositor
