@@ -29,7 +29,7 @@ int32_t PickCount(int32_t managers, int32_t rounds) {
 
 ComPtr<SeasonInfo> DataService::SeasonById(int32_t id) {
     if (m_seasonsById)
-        if (auto cached = Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(id))))
+        if (auto cached = Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(id))))
             return cached;
     if (id != 0) {
         bool noRow = false;
@@ -51,12 +51,12 @@ ComPtr<SeasonInfo> DataService::SeasonById(int32_t id) {
 
 ComPtr<SeasonInfo> DataService::CachedSeasonOfYear(int32_t year) const {
     if (!m_seasonsByYear) return {};
-    return Concrete<SeasonInfo>(m_seasonsByYear->ItemAs<ISeasonInfo>(KeyOf(year)));
+    return Concrete<SeasonInfo>(m_seasonsByYear->ItemAs<ISeasonInfo>(RecordKey(year)));
 }
 
 void DataService::CacheSeason(const ComPtr<SeasonInfo>& season) {
-    Ensure(m_seasonsById).Add(season, KeyOf(season->get_ID()));
-    Ensure(m_seasonsByYear).Add(season, KeyOf(season->get_Year()));
+    Ensure(m_seasonsById).Add(season, RecordKey(season->get_ID()));
+    Ensure(m_seasonsByYear).Add(season, RecordKey(season->get_Year()));
 }
 
 void DataService::UncacheSeasonByYear(const SeasonInfo* season) {
@@ -81,7 +81,7 @@ ComPtr<Collection> DataService::GetAllSeasons() {
             while (row.Step()) ids.push_back(row.GetLong("id"));
             row.Reset();
             for (int32_t id : ids)
-                if (!m_seasonsById || !m_seasonsById->Contains(KeyOf(id))) FetchSeason(id, 0);
+                if (!m_seasonsById || !m_seasonsById->Contains(RecordKey(id))) FetchSeason(id, 0);
             return true;
         });
     }
@@ -91,8 +91,8 @@ ComPtr<Collection> DataService::GetAllSeasons() {
 bool DataService::DiscardCurrentSeasonInfo() {
     if (!m_seasonsById) return true;
     ComPtr<SeasonInfo> season =
-        Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(m_currentSeasonId)));
-    m_seasonsById->Remove(KeyOf(m_currentSeasonId));
+        Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(m_currentSeasonId)));
+    m_seasonsById->Remove(RecordKey(m_currentSeasonId));
     // By the instance, not by its year: the year may have been changed in memory.
     if (season) UncacheSeasonByYear(season.get());
     // The list of all seasons lacks this one now; the next GetAllSeasons reads it again.
@@ -122,9 +122,9 @@ ComPtr<SeasonInfo> DataService::FetchSeason(int32_t id, int32_t year) {
     // instance that callers hold stays the season.
     if (m_seasonsById)
         if (auto cached =
-                Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(seasonId)))) {
+                Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(seasonId)))) {
             row->Reset();
-            Ensure(m_seasonsByYear).Add(cached, KeyOf(cached->get_Year()));
+            Ensure(m_seasonsByYear).Add(cached, RecordKey(cached->get_Year()));
             return cached;
         }
     auto season = MakeCom<SeasonInfo>();
@@ -161,8 +161,8 @@ void DataService::LoadPrizes(SeasonInfo& season) {
     row.Bind(1, season.get_ID());
     while (row.Step()) {
         const int32_t prizeId = row.GetLong("prize id");
-        auto master = masters.ItemAs<IPrizeTmplInfo>(KeyOf(prizeId));
-        prizes->Add(MakeCom<PrizeInfo>(master, row.GetLong("money")), KeyOf(prizeId));
+        auto master = masters.ItemAs<IPrizeTmplInfo>(RecordKey(prizeId));
+        prizes->Add(MakeCom<PrizeInfo>(master, row.GetLong("money")), RecordKey(prizeId));
     }
     row.Reset();
     season.set_Prizes(prizes);
@@ -183,7 +183,7 @@ void DataService::LoadManagersPlaying(SeasonInfo& season) {
         auto manager = MakeCom<ManagerInfo>(master);
         manager->let_Rank(row.GetLong("ranking"));
         manager->let_IsFeePaid(row.GetBool("fee paid"));
-        managers->Add(manager, KeyOf(managerId));
+        managers->Add(manager, RecordKey(managerId));
     }
     row.Reset();
     season.SetManagers(managers);
@@ -226,7 +226,7 @@ void DataService::LoadDrafts(SeasonInfo& season) {
         // A manager who no longer plays leaves the pick without a manager.
         const int32_t managerId = row.GetLong("manager id");
         if (managerId > 0 && managers)
-            pick.set_Manager(managers->ItemAs<IManagerInfo>(KeyOf(managerId)));
+            pick.set_Manager(managers->ItemAs<IManagerInfo>(RecordKey(managerId)));
         const int32_t playerId = row.GetLong("player id");
         const int32_t teamId = row.GetLong("team id");
         ComPtr<IPickable> thing;
@@ -235,7 +235,7 @@ void DataService::LoadDrafts(SeasonInfo& season) {
                                       row.GetLong("position id"), row.GetLong("player team id"),
                                       row.GetBool("is retired"));
         else if (teamId >= 1)
-            thing = teams.ItemAs<IPickable>(KeyOf(teamId));
+            thing = teams.ItemAs<IPickable>(RecordKey(teamId));
         if (thing) {
             pick.set_PlayerOrTeam(thing);
             ++filled;
@@ -330,7 +330,7 @@ bool DataService::SaveCurrentSeasonInfo() {
     if (saved) {
         // The year may have changed: the by-year cache follows the stored year.
         UncacheSeasonByYear(season.get());
-        Ensure(m_seasonsByYear).Add(season, KeyOf(season->get_Year()));
+        Ensure(m_seasonsByYear).Add(season, RecordKey(season->get_Year()));
     }
     return saved;
 }
@@ -369,7 +369,7 @@ void DataService::RelinkDraftManagers(SeasonInfo& season) {
     ComPtr<Collection> managers = season.get_Managers();
     for (const ComPtr<IDraftInfo>& pick : season.get_Drafts()->ItemsAs<IDraftInfo>()) {
         ComPtr<IManagerInfo> old = pick->get_Manager();
-        if (old) pick->set_Manager(managers->ItemAs<IManagerInfo>(KeyOf(old->get_ID())));
+        if (old) pick->set_Manager(managers->ItemAs<IManagerInfo>(RecordKey(old->get_ID())));
     }
 }
 

@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "Commands.h"
+#include "GRPickUtils.h"
 #include "Json.h"
 #include "Money.h"
 #include "MoneyReport.h"
+#include "RecordKeys.h"
 #include "TextTable.h"
 
 namespace gr::admin {
@@ -22,12 +24,8 @@ struct DraftLine {
 struct WinningLine {
     std::string prize, manager;
     int32_t week = 0;
-    int64_t shareCents = 0;
+    core::Cents share = 0;
 };
-
-std::string FullName(const ComPtr<IManagerInfo>& m) {
-    return m ? m->get_FirstName() + " " + m->get_LastName() : std::string();
-}
 
 std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
     std::vector<DraftLine> lines;
@@ -41,8 +39,8 @@ std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
         if (!pick) continue;
         DraftLine line;
         line.pick = pickNo;
-        line.round = managers > 0 ? (pickNo - 1) / managers + 1 : 0;
-        line.manager = FullName(draft->get_Manager());
+        line.round = RoundOfPick(pickNo, managers);
+        line.manager = reports::ManagerName(draft->get_Manager());
         line.kind = pick->get_PickType() == PickedTeam ? "team" : "player";
         line.name = pick->get_PickName();
         line.id = pick->get_PickID();
@@ -61,16 +59,16 @@ std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
     const reports::PrizeWinnerCounts counts = reports::CountPrizeWinners(winnings, prizes);
     for (const auto& win : winnings->ItemsAs<IWinningInfo>()) {
         if (win->get_Action() == ActionTypeRemove) continue;
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + win->get_PrizeID());
-        const auto manager = managers->ItemAs<IManagerInfo>("K" + win->get_ManagerID());
+        const auto prize = prizes->ItemAs<IPrizeInfo>(core::RecordKey(win->get_PrizeID()));
+        const auto manager = managers->ItemAs<IManagerInfo>(core::RecordKey(win->get_ManagerID()));
         WinningLine line;
         line.prize = prize ? prize->get_Desc() : "prize #" + win->get_PrizeID();
-        line.manager = manager ? FullName(manager) : "manager #" + win->get_ManagerID();
+        line.manager = manager ? reports::ManagerName(manager) : "manager #" + win->get_ManagerID();
         line.week = win->get_Week();
         if (prize) {
             const auto count = counts.find(
                 reports::PrizeWinnerKey(win->get_PrizeID(), reports::WeekPart(prize, win)));
-            line.shareCents = reports::PrizeShare(prize->get_Amount(), count->second);
+            line.share = reports::PrizeShare(prize->get_Amount(), count->second);
         }
         lines.push_back(std::move(line));
     }
@@ -115,7 +113,7 @@ Json SeasonJson(ISeasonInfo& s, const std::vector<DraftLine>& draft,
                       .Set("prize", w.prize)
                       .Set("week", w.week)
                       .Set("manager", w.manager)
-                      .Set("share", static_cast<double>(w.shareCents) / 100.0));
+                      .Set("share", static_cast<double>(w.share) / 100.0));
     Json doc = Json::MakeObject();
     doc.Set("year", s.get_Year())
         .Set("managers_count", s.get_NoOfManagers())
@@ -152,7 +150,8 @@ void PrintSeason(std::ostream& out, ISeasonInfo& s, const std::vector<DraftLine>
     const auto managerList = s.get_Managers();
     for (const auto& m :
          managerList ? managerList->ItemsAs<IManagerInfo>() : std::vector<ComPtr<IManagerInfo>>{})
-        managers.AddRow({std::to_string(m->get_Rank()), FullName(m), YesNo(m->get_IsFeePaid())});
+        managers.AddRow(
+            {std::to_string(m->get_Rank()), reports::ManagerName(m), YesNo(m->get_IsFeePaid())});
     out << "\nManagers:\n" << managers.Render("  ");
     TextTable prizes;
     prizes.AddRow({"Prize", "Type", "Amount"});
@@ -176,7 +175,7 @@ void PrintSeason(std::ostream& out, ISeasonInfo& s, const std::vector<DraftLine>
     wins.AddRow({"Prize", "Week", "Manager", "Share"});
     for (const WinningLine& w : winnings)
         wins.AddRow(
-            {w.prize, w.week ? std::to_string(w.week) : "", w.manager, CentsText(w.shareCents)});
+            {w.prize, w.week ? std::to_string(w.week) : "", w.manager, core::CentsText(w.share)});
     out << "\nWinnings:\n" << wins.Render("  ");
 }
 
