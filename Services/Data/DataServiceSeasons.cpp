@@ -23,6 +23,61 @@ int32_t PickCount(int32_t managers, int32_t rounds) {
     return static_cast<int32_t>(count > kMaxPicks ? kMaxPicks : count);
 }
 
+// The rows of a season save; each throws, and the caller holds the transaction.
+// The season's figures and its money distribution.
+void StoreSeasonInfo(db::Database& db, SeasonInfo& season) {
+    const int32_t id = season.get_ID();
+    db::Statement& update = db.Cached(
+        "update [season info] set [season year] = ?2, [no of players] = ?3, "
+        "[no of rounds] = ?4, [money contribution] = ?5, [no of regular weeks] = ?6, "
+        "[total no of weeks] = ?7, [is ranking locked] = ?8, [is draft locked] = ?9, "
+        "[is season locked] = ?10, [has season started] = ?11 where id = ?1");
+    update.Bind(1, id)
+        .Bind(2, season.get_Year())
+        .Bind(3, season.get_NoOfManagers())
+        .Bind(4, season.get_NoOfRounds())
+        .Bind(5, season.get_MoneyContribution())
+        .Bind(6, season.get_NoOfRegularWeeks())
+        .Bind(7, season.get_TotalNoOfWeeks())
+        .Bind(8, season.get_IsRankingLocked())
+        .Bind(9, season.get_IsDraftLocked())
+        .Bind(10, season.get_IsSeasonLocked())
+        .Bind(11, season.get_HasSeasonStarted());
+    update.Run();
+
+    db::Statement& clear =
+        db.Cached("delete from [money distribution info] where [season id] = ?1");
+    clear.Bind(1, id);
+    clear.Run();
+    if (ComPtr<Collection> prizes = season.get_Prizes()) {
+        db::Statement& insert = db.Cached(
+            "insert into [money distribution info] ([season id], [prize id], [money]) "
+            "values (?1, ?2, ?3)");
+        for (const ComPtr<IPrizeInfo>& prize : prizes->ItemsAs<IPrizeInfo>()) {
+            insert.Bind(1, id).Bind(2, prize->get_ID()).Bind(3, prize->get_Amount());
+            insert.Run();
+        }
+    }
+}
+
+// The season's managers playing, with their fee paid and rank.
+void StorePlayingInfo(db::Database& db, SeasonInfo& season) {
+    const int32_t id = season.get_ID();
+    db::Statement& clear = db.Cached("delete from [playing info] where [season id] = ?1");
+    clear.Bind(1, id);
+    clear.Run();
+    db::Statement& insert = db.Cached(
+        "insert into [playing info] ([season id], [manager id], [fee paid], [ranking]) "
+        "values (?1, ?2, ?3, ?4)");
+    for (const ComPtr<IManagerInfo>& manager : season.get_Managers()->ItemsAs<IManagerInfo>()) {
+        insert.Bind(1, id)
+            .Bind(2, manager->get_ID())
+            .Bind(3, manager->get_IsFeePaid())
+            .BindIdOrNull(4, manager->get_Rank());
+        insert.Run();
+    }
+}
+
 }  // namespace
 
 // ---- Lookups and caches ----------------------------------------------------------------
@@ -287,82 +342,41 @@ ComPtr<ISeasonInfo> DataService::AddSeason(int32_t SeasonYear) {
 }
 
 bool DataService::SaveCurrentSeasonInfo() {
+    return SaveSeasonParts("Error in saving season info.", {.managers = false, .figures = true});
+}
+
+bool DataService::SaveManagersPlaying() {
+    return SaveSeasonParts("Error in saving playing info.", {.managers = true, .figures = false});
+}
+
+bool DataService::SaveSeasonAndManagers() {
+    return SaveSeasonParts("Error in saving season info.", {.managers = true, .figures = true});
+}
+
+bool DataService::SaveSeasonParts(const char* failure, SeasonParts parts) {
     ComPtr<SeasonInfo> season = CurrentSeason();
     if (!season) return false;
-    const bool saved = Trap("Error in saving season info.", false, [&] {
+    const bool saved = Trap(failure, false, [&] {
         db::Database& db = Db();
-        const int32_t id = season->get_ID();
-        db::Transaction transaction(db);
-        db::Statement& update = db.Cached(
-            "update [season info] set [season year] = ?2, [no of players] = ?3, "
-            "[no of rounds] = ?4, [money contribution] = ?5, [no of regular weeks] = ?6, "
-            "[total no of weeks] = ?7, [is ranking locked] = ?8, [is draft locked] = ?9, "
-            "[is season locked] = ?10, [has season started] = ?11 where id = ?1");
-        update.Bind(1, id)
-            .Bind(2, season->get_Year())
-            .Bind(3, season->get_NoOfManagers())
-            .Bind(4, season->get_NoOfRounds())
-            .Bind(5, season->get_MoneyContribution())
-            .Bind(6, season->get_NoOfRegularWeeks())
-            .Bind(7, season->get_TotalNoOfWeeks())
-            .Bind(8, season->get_IsRankingLocked())
-            .Bind(9, season->get_IsDraftLocked())
-            .Bind(10, season->get_IsSeasonLocked())
-            .Bind(11, season->get_HasSeasonStarted());
-        update.Run();
-
-        db::Statement& clear =
-            db.Cached("delete from [money distribution info] where [season id] = ?1");
-        clear.Bind(1, id);
-        clear.Run();
-        if (ComPtr<Collection> prizes = season->get_Prizes()) {
-            db::Statement& insert = db.Cached(
-                "insert into [money distribution info] ([season id], [prize id], [money]) "
-                "values (?1, ?2, ?3)");
-            for (const ComPtr<IPrizeInfo>& prize : prizes->ItemsAs<IPrizeInfo>()) {
-                insert.Bind(1, id).Bind(2, prize->get_ID()).Bind(3, prize->get_Amount());
-                insert.Run();
-            }
+        {
+            db::Transaction transaction(db);
+            if (parts.managers) StorePlayingInfo(db, *season);
+            if (parts.figures) StoreSeasonInfo(db, *season);
+            transaction.Commit();
         }
-        transaction.Commit();
+        // The season holds its managers as the store lists them, and its picks point at them.
+        if (parts.managers) {
+            LoadManagersPlaying(*season);
+            RelinkDraftManagers(*season);
+        }
         return true;
     });
-    if (saved) {
+    if (saved && parts.figures) {
         // The year may have changed: the by-year cache follows the stored year.
         UncacheSeasonByYear(season.get());
         Ensure(m_seasonsByYear).Add(season, RecordKey(season->get_Year()));
     }
     return saved;
-}
-
-bool DataService::SaveManagersPlaying() {
-    ComPtr<SeasonInfo> season = CurrentSeason();
-    if (!season) return false;
-    return Trap("Error in saving playing info.", false, [&] {
-        db::Database& db = Db();
-        const int32_t id = season->get_ID();
-        {
-            db::Transaction transaction(db);
-            db::Statement& clear = db.Cached("delete from [playing info] where [season id] = ?1");
-            clear.Bind(1, id);
-            clear.Run();
-            db::Statement& insert = db.Cached(
-                "insert into [playing info] ([season id], [manager id], [fee paid], [ranking]) "
-                "values (?1, ?2, ?3, ?4)");
-            for (const ComPtr<IManagerInfo>& manager :
-                 season->get_Managers()->ItemsAs<IManagerInfo>()) {
-                insert.Bind(1, id)
-                    .Bind(2, manager->get_ID())
-                    .Bind(3, manager->get_IsFeePaid())
-                    .BindIdOrNull(4, manager->get_Rank());
-                insert.Run();
-            }
-            transaction.Commit();
-        }
-        LoadManagersPlaying(*season);
-        RelinkDraftManagers(*season);
-        return true;
-    });
 }
 
 void DataService::RelinkDraftManagers(SeasonInfo& season) {
