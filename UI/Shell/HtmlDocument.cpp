@@ -1,6 +1,6 @@
 #include "HtmlDocument.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "HtmlParser.h"
 
@@ -9,35 +9,7 @@ namespace gr::ui {
 namespace {
 
 void AppendJsonString(const std::string& s, std::string& out) {
-    out += '"';
-    for (const char c : s) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += '"';
+    out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // Text as a string; an element as {"t": tag, "a": {attributes}, "c": [children]} plus its
