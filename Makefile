@@ -1,20 +1,23 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, generates the databases and starts Gridora
-#   make test  installs what is missing, builds and runs every test (plain and sanitized)
+#   make test  installs what is missing, builds, checks format and lint, and runs every test
+#              (plain and sanitized)
 #   make package  builds the Debian package build/package/gridora_<version>_<arch>.deb
+# The builds are the presets of CMakePresets.json: dev (build/), sanitize (build-asan/) and
+# package (the dev tree, packaged).
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
-CMAKE_GEN  := -G Ninja
 export QTWEBENGINE_DISABLE_SANDBOX := 1
 export QTWEBENGINE_CHROMIUM_FLAGS := --disable-gpu --no-sandbox
 
-.PHONY: deps build run test test-plain test-sanitized bench format clean package
+.PHONY: deps build run test test-plain test-sanitized lint format-check tidy bench format clean \
+	package
 
 deps:
 	bash scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset dev -B $(BUILD)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -22,19 +25,28 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./$(BUILD)/bin/Gridora
 
-test: test-plain test-sanitized
+test: lint test-plain test-sanitized
 
 test-plain: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir $(BUILD) --output-on-failure -j2
 
 $(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
-	  -DGRIDORA_SANITIZE=ON -DGRIDORA_BUILD_GUI=OFF -DGRIDORA_BUILD_BENCH=OFF
+	cmake --preset sanitize -B $(ASAN_BUILD)
 
 test-sanitized: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# Format and lint: every source file formatted as .clang-format has it, and clang-tidy with
+# .clang-tidy quiet on the program's sources (scripts/clang-tidy.sh).
+lint: format-check tidy
+
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+tidy: build
+	bash scripts/clang-tidy.sh $(BUILD)
 
 # Only what the package holds is built, then packaged from this build tree.
 package: deps $(BUILD)/build.ninja

@@ -65,4 +65,16 @@ class IDataService : public IUnknown {
     virtual bool Delete(InfoTypeEnum DeleteType, int32_t ID, std::string& ErrorMessage) = 0;  // 32
 };
 
+// The season window's save in one step, asked of the data service through QueryInterface
+// (IDataService keeps its slots): the managers playing (as SaveManagersPlaying) and the
+// season's figures with its money distribution (as SaveCurrentSeasonInfo) are stored in one
+// transaction, so a failure stores neither and the stored season stays as it was. On a
+// failure the service reports "Error in saving season info." and returns false.
+class ISeasonSave : public IUnknown {
+  public:
+    static constexpr Guid IID = MakeGuid("B5D15242-C51C-4A1B-9AFD-C6A3EF0D7D20");
+
+    virtual bool SaveSeasonAndManagers() = 0;  // 1
+};
+
 }  // namespace gr

@@ -144,7 +144,6 @@ BENCHMARK(BM_BoardRedraw20x20Painted)
 // every "until painted" figure here.
 void BM_PaintFloor(benchmark::State& state) {
     ShownBoard shown(state);
-    frmDraftPlayers& board = shown.board;
     PaintWatch& paint = shown.paint;
     paint.WaitForPaint();
     for (auto _ : state) {

@@ -1,60 +1,16 @@
 #include "CaselessText.h"
 
-#include <locale.h>
 #include <sqlite3.h>
-#include <wctype.h>
+
+#include "CaselessOrder.h"
 
 namespace gr::db {
 
 namespace {
 
-// A byte that does not start a well-formed sequence stands for itself, in the surrogate range
-// that no character decodes to, so any text compares and matches deterministically.
-constexpr char32_t Stray(unsigned char byte) {
-    return 0xDC00 | byte;
-}
-
-// The next character of UTF-8 text at i, moving i past it.
-char32_t Next(std::string_view s, size_t& i) {
-    const auto byte = [&](size_t at) { return static_cast<unsigned char>(s[at]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    }
-    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || i + length > s.size()) {
-        ++i;
-        return Stray(lead);
-    }
-    char32_t c = lead & (0xFF >> (length + 1));
-    for (size_t k = 1; k < length; ++k) {
-        const unsigned char next = byte(i + k);
-        if ((next & 0xC0) != 0x80) {
-            ++i;
-            return Stray(lead);
-        }
-        c = (c << 6) | (next & 0x3F);
-    }
-    i += length;
-    return c;
-}
-
-locale_t UnicodeLocale() {
-    // C.UTF-8 carries the Unicode case tables; without it only A-Z fold.
-    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    return locale;
-}
-
-constexpr char32_t AsciiLower(char32_t c) {
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
-
-char32_t Fold(char32_t c) {
-    if (c < 0x80) return AsciiLower(c);
-    const locale_t locale = UnicodeLocale();
-    return locale ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)) : c;
-}
+using core::AsciiLower;
+using core::FoldCase;
+using core::NextCharacter;
 
 enum class LikeStep { Matched, Percent, Mismatch };
 
@@ -72,11 +28,11 @@ LikeStep MatchStep(std::string_view pattern, size_t& p, std::string_view text, s
         return LikeStep::Matched;
     }
     size_t pNext = p;
-    char32_t pc = Next(pattern, pNext);
+    char32_t pc = NextCharacter(pattern, pNext);
     bool literal = false;
     if (escape != 0 && pc == escape) {
         if (pNext >= pattern.size()) return LikeStep::Mismatch;  // nothing after the escape
-        pc = Next(pattern, pNext);
+        pc = NextCharacter(pattern, pNext);
         literal = true;
     }
     if (!literal && pc == '%') {
@@ -84,8 +40,8 @@ LikeStep MatchStep(std::string_view pattern, size_t& p, std::string_view text, s
         return LikeStep::Percent;
     }
     size_t tNext = t;
-    const char32_t tc = Next(text, tNext);
-    if (!(!literal && pc == '_') && Fold(pc) != Fold(tc)) return LikeStep::Mismatch;
+    const char32_t tc = NextCharacter(text, tNext);
+    if (!(!literal && pc == '_') && FoldCase(pc) != FoldCase(tc)) return LikeStep::Mismatch;
     p = pNext;
     t = tNext;
     return LikeStep::Matched;
@@ -116,7 +72,7 @@ void Like(sqlite3_context* context, int argc, sqlite3_value** argv) {
         std::string_view e;
         if (!TextOf(argv[2], e)) return;
         size_t at = 0;
-        if (!e.empty()) escape = Next(e, at);
+        if (!e.empty()) escape = NextCharacter(e, at);
         if (e.empty() || at != e.size()) {
             sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
             return;
@@ -128,16 +84,8 @@ void Like(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }  // namespace
 
 int CompareCaseless(std::string_view a, std::string_view b) {
-    size_t i = 0;
-    size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        const char32_t x = Fold(Next(a, i));
-        const char32_t y = Fold(Next(b, j));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    return a.compare(b);
+    const int order = core::CompareCaseless(a, b);
+    return order != 0 ? order : a.compare(b);
 }
 
 bool LikeCaseless(std::string_view pattern, std::string_view text, char32_t escape) {
@@ -158,13 +106,13 @@ bool LikeCaseless(std::string_view pattern, std::string_view text, char32_t esca
             continue;
         }
         if (afterPercent == std::string_view::npos) return false;
-        Next(text, percentTook);
+        NextCharacter(text, percentTook);
         t = percentTook;
         p = afterPercent;
     }
     // The text is used up: only "%" may be left of the pattern.
     while (p < pattern.size())
-        if (Next(pattern, p) != '%') return false;
+        if (NextCharacter(pattern, p) != '%') return false;
     return true;
 }
 

@@ -1,11 +1,8 @@
-// Names compared as a person reads a list: letters without regard to case, for every
-// alphabet the C library's Unicode tables know (É and é, Ω and ω), so "DeAndre", "Deebo",
-// "DeeJay" and "DeVante" come in that order. Every connection (SqlDatabase.cpp) registers:
+// Names compared as a person reads a list, by the league's one caseless order
+// (CaselessOrder.h). Every connection (SqlDatabase.cpp) registers:
 //   - the collation "caseless", for the result orders of the searches;
 //   - the LIKE operator, so that word matching ignores case beyond ASCII as well (SQLite's
 //     own LIKE folds A-Z only).
-// Letters are compared by their lower-case code point: accented letters sort after the
-// plain alphabet ("Zoe" before "Émile"), not beside their base letter.
 #pragma once
 
 #include <string_view>

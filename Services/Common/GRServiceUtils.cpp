@@ -7,6 +7,7 @@
 #include <set>
 #include <system_error>
 
+#include "LeagueFiles.h"
 #include "ServiceHost.h"
 #include "UserLeagueFolder.h"
 
@@ -87,21 +88,7 @@ std::string GetDatabaseFolder() {
 
 std::string GetDatabaseFileName(int32_t dbType, const std::string& dateText,
                                 const std::string& counterText) {
-    switch (dbType) {
-        case DBLive:
-            return "Gridora - Live.mdb";
-        case DBTest:
-            return "Gridora - Test.mdb";
-        case DBBlank:
-            return "Gridora - Blank.mdb";
-        case DBBackup:
-            if (dateText.empty() || counterText.empty()) return "Gridora - Backup - *.mdb";
-            return "Gridora - Backup - " + dateText + " - " + counterText + ".mdb";
-        case DBSetup:
-            return "Gridora - Setup.mdb";
-        default:
-            return "Gridora - .mdb";
-    }
+    return core::DatabaseFileName(dbType, dateText, counterText);
 }
 
 std::string GetDatabaseFilePath(int32_t dbType, const std::string& dateText,

@@ -12,7 +12,7 @@ std::string PickKey(IPickable* pick) {
             return "T" + id;
         case PickedManager:
         case PickedPrize:
-            return "K" + id;
+            return RecordKey(pick->get_PickID());
         case PickedPosition:
             return id;
         case PickedNone:

@@ -1,18 +1,17 @@
-// Collection keys of the data service: "K" + id for cached and season-owned objects, and
-// the pick keys under which draft picks are stored.
+// Collection keys of the data service: record keys (RecordKeys.h) for cached and
+// season-owned objects (a season also under the record key of its year), and the pick keys
+// under which draft picks are stored.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "GRIData.h"
+#include "RecordKeys.h"
 
 namespace gr::data {
 
-// "K" followed by the decimal id (or year).
-inline std::string KeyOf(int32_t id) {
-    return "K" + std::to_string(id);
-}
+using core::RecordKey;
 
 // Key of a draft pick that holds nothing: "N" followed by the pick number.
 inline std::string EmptyPickKey(int32_t pickNo) {

@@ -166,7 +166,7 @@ Collection& DataService::Positions() {
         position->SetID(row.GetLong("id"));
         position->SetAbbr(row.GetText("abbr"));
         position->SetDesc(row.GetText("desc"));
-        filled->Add(position, KeyOf(position->get_ID()));
+        filled->Add(position, RecordKey(position->get_ID()));
     }
     row.Reset();
     m_positions = filled;
@@ -185,8 +185,9 @@ Collection& DataService::Teams() {
         team->SetName(row.GetText("name"));
         team->SetNickname(row.GetText("nickname"));
         const int32_t positionId = row.GetLong("position id");
-        if (positionId > 0) team->SetPosition(positions.ItemAs<IPositionInfo>(KeyOf(positionId)));
-        filled->Add(team, KeyOf(team->get_ID()));
+        if (positionId > 0)
+            team->SetPosition(positions.ItemAs<IPositionInfo>(RecordKey(positionId)));
+        filled->Add(team, RecordKey(team->get_ID()));
     }
     row.Reset();
     m_teams = filled;
@@ -201,7 +202,7 @@ Collection& DataService::PrizeTypes() {
         auto type = MakeCom<PrizeTypeInfo>();
         type->SetID(row.GetLong("type id"));
         type->SetName(row.GetText("type name"));
-        filled->Add(type, KeyOf(type->get_ID()));
+        filled->Add(type, RecordKey(type->get_ID()));
     }
     row.Reset();
     m_prizeTypes = filled;
@@ -217,8 +218,8 @@ Collection& DataService::PrizeTmpls() {
         auto prize = MakeCom<PrizeTmplInfo>();
         prize->SetID(row.GetLong("id"));
         prize->SetDesc(row.GetText("desc"));
-        prize->SetPrizeType(types.ItemAs<IPrizeTypeInfo>(KeyOf(row.GetLong("type id"))));
-        filled->Add(prize, KeyOf(prize->get_ID()));
+        prize->SetPrizeType(types.ItemAs<IPrizeTypeInfo>(RecordKey(row.GetLong("type id"))));
+        filled->Add(prize, RecordKey(prize->get_ID()));
     }
     row.Reset();
     m_prizeTmpls = filled;
@@ -251,14 +252,15 @@ ComPtr<PlayerInfo> DataService::PlayerFromColumns(int32_t id, std::string firstN
                                                   std::string lastName, int32_t positionId,
                                                   int32_t teamId, bool isRetired) {
     Collection& players = Ensure(m_players);
-    const std::string key = KeyOf(id);
+    const std::string key = RecordKey(id);
     if (auto cached = Concrete<PlayerInfo>(players.ItemAs<IPlayerInfo>(key))) return cached;
     auto player = MakeCom<PlayerInfo>();
     player->SetID(id);
     player->SetFirstName(std::move(firstName));
     player->SetLastName(std::move(lastName));
-    if (positionId != 0) player->SetPosition(Positions().ItemAs<IPositionInfo>(KeyOf(positionId)));
-    if (teamId != 0) player->SetTeam(Teams().ItemAs<ITeamInfo>(KeyOf(teamId)));
+    if (positionId != 0)
+        player->SetPosition(Positions().ItemAs<IPositionInfo>(RecordKey(positionId)));
+    if (teamId != 0) player->SetTeam(Teams().ItemAs<ITeamInfo>(RecordKey(teamId)));
     player->SetRetired(isRetired);
     players.Add(player, key);
     return player;
@@ -267,7 +269,7 @@ ComPtr<PlayerInfo> DataService::PlayerFromColumns(int32_t id, std::string firstN
 ComPtr<ManagerTmplInfo> DataService::ManagerTmplFromColumns(int32_t id, std::string firstName,
                                                             std::string lastName) {
     Collection& managers = Ensure(m_managerTmpls);
-    const std::string key = KeyOf(id);
+    const std::string key = RecordKey(id);
     if (auto cached = Concrete<ManagerTmplInfo>(managers.ItemAs<IManagerTmplInfo>(key)))
         return cached;
     auto manager = MakeCom<ManagerTmplInfo>();
@@ -281,7 +283,7 @@ ComPtr<ManagerTmplInfo> DataService::ManagerTmplFromColumns(int32_t id, std::str
 ComPtr<PlayerInfo> DataService::FindPlayer(int32_t id) {
     if (id == 0) return {};
     if (m_players)
-        if (auto cached = Concrete<PlayerInfo>(m_players->ItemAs<IPlayerInfo>(KeyOf(id))))
+        if (auto cached = Concrete<PlayerInfo>(m_players->ItemAs<IPlayerInfo>(RecordKey(id))))
             return cached;
     db::Statement& row = Db().Cached("select * from [player info] where [id] = ?1");
     row.Bind(1, id);
@@ -302,7 +304,7 @@ ComPtr<ManagerTmplInfo> DataService::FindManagerTmpl(int32_t id) {
     if (id == 0) return {};
     if (m_managerTmpls)
         if (auto cached =
-                Concrete<ManagerTmplInfo>(m_managerTmpls->ItemAs<IManagerTmplInfo>(KeyOf(id))))
+                Concrete<ManagerTmplInfo>(m_managerTmpls->ItemAs<IManagerTmplInfo>(RecordKey(id))))
             return cached;
     db::Statement& row = Db().Cached("select * from [manager info] where [id] = ?1");
     row.Bind(1, id);
@@ -328,24 +330,24 @@ ComPtr<ManagerTmplInfo> DataService::ManagerTmplById(int32_t id) {
 
 ComPtr<TeamInfo> DataService::TeamById(int32_t id) {
     return Trap("Error in loading teams.", ComPtr<TeamInfo>(),
-                [&] { return Concrete<TeamInfo>(Teams().ItemAs<ITeamInfo>(KeyOf(id))); });
+                [&] { return Concrete<TeamInfo>(Teams().ItemAs<ITeamInfo>(RecordKey(id))); });
 }
 
 ComPtr<PositionInfo> DataService::PositionById(int32_t id) {
     return Trap("Error in loading positions.", ComPtr<PositionInfo>(), [&] {
-        return Concrete<PositionInfo>(Positions().ItemAs<IPositionInfo>(KeyOf(id)));
+        return Concrete<PositionInfo>(Positions().ItemAs<IPositionInfo>(RecordKey(id)));
     });
 }
 
 ComPtr<PrizeTmplInfo> DataService::PrizeTmplById(int32_t id) {
     return Trap("Error in loading prizes.", ComPtr<PrizeTmplInfo>(), [&] {
-        return Concrete<PrizeTmplInfo>(PrizeTmpls().ItemAs<IPrizeTmplInfo>(KeyOf(id)));
+        return Concrete<PrizeTmplInfo>(PrizeTmpls().ItemAs<IPrizeTmplInfo>(RecordKey(id)));
     });
 }
 
 ComPtr<PrizeTypeInfo> DataService::PrizeTypeById(int32_t id) {
     return Trap("Error in loading prizes.", ComPtr<PrizeTypeInfo>(), [&] {
-        return Concrete<PrizeTypeInfo>(PrizeTypes().ItemAs<IPrizeTypeInfo>(KeyOf(id)));
+        return Concrete<PrizeTypeInfo>(PrizeTypes().ItemAs<IPrizeTypeInfo>(RecordKey(id)));
     });
 }
 

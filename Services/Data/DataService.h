@@ -45,7 +45,7 @@ namespace gr::data {
 class DraftInfo;
 class WinningInfo;
 
-class DataService final : public ComObject<IDataService>, private ISettingInfoEvents {
+class DataService final : public ComObject<IDataService, ISeasonSave>, private ISettingInfoEvents {
   public:
     DataService();
     ~DataService() override;
@@ -92,6 +92,9 @@ class DataService final : public ComObject<IDataService>, private ISettingInfoEv
     void CloseDatabase() override;
     bool OpenDatabase(bool ClearCache, std::string& ErrorMessage) override;
     bool Delete(InfoTypeEnum DeleteType, int32_t ID, std::string& ErrorMessage) override;
+
+    // ---- ISeasonSave ----------------------------------------------------------------------
+    bool SaveSeasonAndManagers() override;
 
   private:
     // ---- Settings listener --------------------------------------------------------------
@@ -178,6 +181,13 @@ class DataService final : public ComObject<IDataService>, private ISettingInfoEv
     void UncacheSeasonByYear(const SeasonInfo* season);
     // Points the season's picks at its reloaded managers (none for one who left).
     void RelinkDraftManagers(SeasonInfo& season);
+    // The saves of the current season: the managers playing, the season's figures with its
+    // money distribution, or both, in one transaction; on failure reported under failure.
+    struct SeasonParts {
+        bool managers = false;
+        bool figures = false;
+    };
+    bool SaveSeasonParts(const char* failure, SeasonParts parts);
 
     // ---- Ranking and drafts (DataServiceDrafts.cpp) ---------------------------------------
     // Writes one changed pick: the one thing it holds, or nothing for a removed pick.

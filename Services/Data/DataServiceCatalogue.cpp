@@ -58,9 +58,9 @@ bool DataService::UpdatePlayer(const std::string& LastName, const std::string& F
     if (Team == 0) return Refuse(ErrorMessage, "Player team is required.");
     return Guarded("Error in saving player info.", ErrorMessage, [&] {
         // A link to nothing would leave the player without the position or team the user chose.
-        auto position = Positions().ItemAs<IPositionInfo>(KeyOf(Position));
+        auto position = Positions().ItemAs<IPositionInfo>(RecordKey(Position));
         if (!position) return Refuse(ErrorMessage, "The player's position does not exist.");
-        auto team = Teams().ItemAs<ITeamInfo>(KeyOf(Team));
+        auto team = Teams().ItemAs<ITeamInfo>(RecordKey(Team));
         if (!team) return Refuse(ErrorMessage, "The player's team does not exist.");
         ComPtr<PlayerInfo> player;
         if (ID != 0 && !(player = FindPlayer(ID))) return Refuse(ErrorMessage, kRecordNotFound);
@@ -83,7 +83,7 @@ bool DataService::UpdatePlayer(const std::string& LastName, const std::string& F
         if (!player) {
             player = MakeCom<PlayerInfo>();
             player->SetID(id);
-            Ensure(m_players).Add(player, KeyOf(id));
+            Ensure(m_players).Add(player, RecordKey(id));
         }
         player->SetLastName(std::move(last));
         player->SetFirstName(std::move(first));
@@ -106,7 +106,7 @@ bool DataService::UpdatePosition(const std::string& Desc, const std::string& Abb
         Collection& positions = Positions();
         ComPtr<PositionInfo> position;
         if (ID != 0 &&
-            !(position = Concrete<PositionInfo>(positions.ItemAs<IPositionInfo>(KeyOf(ID)))))
+            !(position = Concrete<PositionInfo>(positions.ItemAs<IPositionInfo>(RecordKey(ID)))))
             return Refuse(ErrorMessage, kRecordNotFound);
 
         db::Database& db = Db();
@@ -122,7 +122,7 @@ bool DataService::UpdatePosition(const std::string& Desc, const std::string& Abb
         if (!position) {
             position = MakeCom<PositionInfo>();
             position->SetID(id);
-            positions.Add(position, KeyOf(id));
+            positions.Add(position, RecordKey(id));
         }
         position->SetDesc(std::move(desc));
         position->SetAbbr(std::move(abbr));
@@ -159,7 +159,7 @@ bool DataService::UpdateManager(const std::string& LastName, const std::string& 
         if (!manager) {
             manager = MakeCom<ManagerTmplInfo>();
             manager->SetID(id);
-            Ensure(m_managerTmpls).Add(manager, KeyOf(id));
+            Ensure(m_managerTmpls).Add(manager, RecordKey(id));
         }
         manager->SetLastName(std::move(last));
         manager->SetFirstName(std::move(first));
@@ -176,10 +176,11 @@ bool DataService::UpdatePrize(const std::string& Name, int32_t PrizeTypeID, int3
     if (PrizeTypeID == 0) return Refuse(ErrorMessage, "Type of prize is required.");
     return Guarded("Error in saving prize info.", ErrorMessage, [&] {
         Collection& prizes = PrizeTmpls();
-        auto type = PrizeTypes().ItemAs<IPrizeTypeInfo>(KeyOf(PrizeTypeID));
+        auto type = PrizeTypes().ItemAs<IPrizeTypeInfo>(RecordKey(PrizeTypeID));
         if (!type) return Refuse(ErrorMessage, "The type of prize does not exist.");
         ComPtr<PrizeTmplInfo> prize;
-        if (ID != 0 && !(prize = Concrete<PrizeTmplInfo>(prizes.ItemAs<IPrizeTmplInfo>(KeyOf(ID)))))
+        if (ID != 0 &&
+            !(prize = Concrete<PrizeTmplInfo>(prizes.ItemAs<IPrizeTmplInfo>(RecordKey(ID)))))
             return Refuse(ErrorMessage, kRecordNotFound);
 
         db::Database& db = Db();
@@ -194,7 +195,7 @@ bool DataService::UpdatePrize(const std::string& Name, int32_t PrizeTypeID, int3
         if (!prize) {
             prize = MakeCom<PrizeTmplInfo>();
             prize->SetID(id);
-            prizes.Add(prize, KeyOf(id));
+            prizes.Add(prize, RecordKey(id));
         }
         prize->SetDesc(std::move(desc));
         prize->SetPrizeType(type);
@@ -253,7 +254,7 @@ bool DataService::Delete(InfoTypeEnum DeleteType, int32_t ID, std::string& Error
         }
         return true;
     });
-    if (deleted && *cache) (*cache)->Remove(KeyOf(ID));
+    if (deleted && *cache) (*cache)->Remove(RecordKey(ID));
     return deleted;
 }
 

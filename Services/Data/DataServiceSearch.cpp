@@ -76,7 +76,7 @@ void DataService::SearchTeams(const std::string& text, Collection& results) {
         "order by [name] collate caseless, [nickname] collate caseless, "
         "[abbr] collate caseless, [id]");
     row.Bind(1, LikePrefix(text));
-    AddById(row, results, [&](int32_t id) { return teams.Item(KeyOf(id)); });
+    AddById(row, results, [&](int32_t id) { return teams.Item(RecordKey(id)); });
 }
 
 ComPtr<Collection> DataService::SearchManagers(const std::string& text, bool curSeasonOnly) {
@@ -118,7 +118,7 @@ ComPtr<Collection> DataService::SearchPrizes(const std::string& text, bool curSe
     row.Bind(1, LikeContains(text));
     if (curSeasonOnly) row.Bind(2, m_currentSeasonId);
     ComPtr<Collection> results = Collection::Create();
-    AddById(row, *results, [&](int32_t id) { return prizes.Item(KeyOf(id)); });
+    AddById(row, *results, [&](int32_t id) { return prizes.Item(RecordKey(id)); });
     return results;
 }
 
@@ -129,7 +129,7 @@ ComPtr<Collection> DataService::SearchPositions(const std::string& text) {
         "order by [desc] collate caseless, [id]");
     row.Bind(1, LikeContains(text));
     ComPtr<Collection> results = Collection::Create();
-    AddById(row, *results, [&](int32_t id) { return positions.Item(KeyOf(id)); });
+    AddById(row, *results, [&](int32_t id) { return positions.Item(RecordKey(id)); });
     return results;
 }
 

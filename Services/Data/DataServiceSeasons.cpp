@@ -23,13 +23,68 @@ int32_t PickCount(int32_t managers, int32_t rounds) {
     return static_cast<int32_t>(count > kMaxPicks ? kMaxPicks : count);
 }
 
+// The rows of a season save; each throws, and the caller holds the transaction.
+// The season's figures and its money distribution.
+void StoreSeasonInfo(db::Database& db, SeasonInfo& season) {
+    const int32_t id = season.get_ID();
+    db::Statement& update = db.Cached(
+        "update [season info] set [season year] = ?2, [no of players] = ?3, "
+        "[no of rounds] = ?4, [money contribution] = ?5, [no of regular weeks] = ?6, "
+        "[total no of weeks] = ?7, [is ranking locked] = ?8, [is draft locked] = ?9, "
+        "[is season locked] = ?10, [has season started] = ?11 where id = ?1");
+    update.Bind(1, id)
+        .Bind(2, season.get_Year())
+        .Bind(3, season.get_NoOfManagers())
+        .Bind(4, season.get_NoOfRounds())
+        .Bind(5, season.get_MoneyContribution())
+        .Bind(6, season.get_NoOfRegularWeeks())
+        .Bind(7, season.get_TotalNoOfWeeks())
+        .Bind(8, season.get_IsRankingLocked())
+        .Bind(9, season.get_IsDraftLocked())
+        .Bind(10, season.get_IsSeasonLocked())
+        .Bind(11, season.get_HasSeasonStarted());
+    update.Run();
+
+    db::Statement& clear =
+        db.Cached("delete from [money distribution info] where [season id] = ?1");
+    clear.Bind(1, id);
+    clear.Run();
+    if (ComPtr<Collection> prizes = season.get_Prizes()) {
+        db::Statement& insert = db.Cached(
+            "insert into [money distribution info] ([season id], [prize id], [money]) "
+            "values (?1, ?2, ?3)");
+        for (const ComPtr<IPrizeInfo>& prize : prizes->ItemsAs<IPrizeInfo>()) {
+            insert.Bind(1, id).Bind(2, prize->get_ID()).Bind(3, prize->get_Amount());
+            insert.Run();
+        }
+    }
+}
+
+// The season's managers playing, with their fee paid and rank.
+void StorePlayingInfo(db::Database& db, SeasonInfo& season) {
+    const int32_t id = season.get_ID();
+    db::Statement& clear = db.Cached("delete from [playing info] where [season id] = ?1");
+    clear.Bind(1, id);
+    clear.Run();
+    db::Statement& insert = db.Cached(
+        "insert into [playing info] ([season id], [manager id], [fee paid], [ranking]) "
+        "values (?1, ?2, ?3, ?4)");
+    for (const ComPtr<IManagerInfo>& manager : season.get_Managers()->ItemsAs<IManagerInfo>()) {
+        insert.Bind(1, id)
+            .Bind(2, manager->get_ID())
+            .Bind(3, manager->get_IsFeePaid())
+            .BindIdOrNull(4, manager->get_Rank());
+        insert.Run();
+    }
+}
+
 }  // namespace
 
 // ---- Lookups and caches ----------------------------------------------------------------
 
 ComPtr<SeasonInfo> DataService::SeasonById(int32_t id) {
     if (m_seasonsById)
-        if (auto cached = Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(id))))
+        if (auto cached = Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(id))))
             return cached;
     if (id != 0) {
         bool noRow = false;
@@ -51,12 +106,12 @@ ComPtr<SeasonInfo> DataService::SeasonById(int32_t id) {
 
 ComPtr<SeasonInfo> DataService::CachedSeasonOfYear(int32_t year) const {
     if (!m_seasonsByYear) return {};
-    return Concrete<SeasonInfo>(m_seasonsByYear->ItemAs<ISeasonInfo>(KeyOf(year)));
+    return Concrete<SeasonInfo>(m_seasonsByYear->ItemAs<ISeasonInfo>(RecordKey(year)));
 }
 
 void DataService::CacheSeason(const ComPtr<SeasonInfo>& season) {
-    Ensure(m_seasonsById).Add(season, KeyOf(season->get_ID()));
-    Ensure(m_seasonsByYear).Add(season, KeyOf(season->get_Year()));
+    Ensure(m_seasonsById).Add(season, RecordKey(season->get_ID()));
+    Ensure(m_seasonsByYear).Add(season, RecordKey(season->get_Year()));
 }
 
 void DataService::UncacheSeasonByYear(const SeasonInfo* season) {
@@ -81,7 +136,7 @@ ComPtr<Collection> DataService::GetAllSeasons() {
             while (row.Step()) ids.push_back(row.GetLong("id"));
             row.Reset();
             for (int32_t id : ids)
-                if (!m_seasonsById || !m_seasonsById->Contains(KeyOf(id))) FetchSeason(id, 0);
+                if (!m_seasonsById || !m_seasonsById->Contains(RecordKey(id))) FetchSeason(id, 0);
             return true;
         });
     }
@@ -91,8 +146,8 @@ ComPtr<Collection> DataService::GetAllSeasons() {
 bool DataService::DiscardCurrentSeasonInfo() {
     if (!m_seasonsById) return true;
     ComPtr<SeasonInfo> season =
-        Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(m_currentSeasonId)));
-    m_seasonsById->Remove(KeyOf(m_currentSeasonId));
+        Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(m_currentSeasonId)));
+    m_seasonsById->Remove(RecordKey(m_currentSeasonId));
     // By the instance, not by its year: the year may have been changed in memory.
     if (season) UncacheSeasonByYear(season.get());
     // The list of all seasons lacks this one now; the next GetAllSeasons reads it again.
@@ -122,9 +177,9 @@ ComPtr<SeasonInfo> DataService::FetchSeason(int32_t id, int32_t year) {
     // instance that callers hold stays the season.
     if (m_seasonsById)
         if (auto cached =
-                Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(KeyOf(seasonId)))) {
+                Concrete<SeasonInfo>(m_seasonsById->ItemAs<ISeasonInfo>(RecordKey(seasonId)))) {
             row->Reset();
-            Ensure(m_seasonsByYear).Add(cached, KeyOf(cached->get_Year()));
+            Ensure(m_seasonsByYear).Add(cached, RecordKey(cached->get_Year()));
             return cached;
         }
     auto season = MakeCom<SeasonInfo>();
@@ -161,8 +216,8 @@ void DataService::LoadPrizes(SeasonInfo& season) {
     row.Bind(1, season.get_ID());
     while (row.Step()) {
         const int32_t prizeId = row.GetLong("prize id");
-        auto master = masters.ItemAs<IPrizeTmplInfo>(KeyOf(prizeId));
-        prizes->Add(MakeCom<PrizeInfo>(master, row.GetLong("money")), KeyOf(prizeId));
+        auto master = masters.ItemAs<IPrizeTmplInfo>(RecordKey(prizeId));
+        prizes->Add(MakeCom<PrizeInfo>(master, row.GetLong("money")), RecordKey(prizeId));
     }
     row.Reset();
     season.set_Prizes(prizes);
@@ -183,7 +238,7 @@ void DataService::LoadManagersPlaying(SeasonInfo& season) {
         auto manager = MakeCom<ManagerInfo>(master);
         manager->let_Rank(row.GetLong("ranking"));
         manager->let_IsFeePaid(row.GetBool("fee paid"));
-        managers->Add(manager, KeyOf(managerId));
+        managers->Add(manager, RecordKey(managerId));
     }
     row.Reset();
     season.SetManagers(managers);
@@ -226,7 +281,7 @@ void DataService::LoadDrafts(SeasonInfo& season) {
         // A manager who no longer plays leaves the pick without a manager.
         const int32_t managerId = row.GetLong("manager id");
         if (managerId > 0 && managers)
-            pick.set_Manager(managers->ItemAs<IManagerInfo>(KeyOf(managerId)));
+            pick.set_Manager(managers->ItemAs<IManagerInfo>(RecordKey(managerId)));
         const int32_t playerId = row.GetLong("player id");
         const int32_t teamId = row.GetLong("team id");
         ComPtr<IPickable> thing;
@@ -235,7 +290,7 @@ void DataService::LoadDrafts(SeasonInfo& season) {
                                       row.GetLong("position id"), row.GetLong("player team id"),
                                       row.GetBool("is retired"));
         else if (teamId >= 1)
-            thing = teams.ItemAs<IPickable>(KeyOf(teamId));
+            thing = teams.ItemAs<IPickable>(RecordKey(teamId));
         if (thing) {
             pick.set_PlayerOrTeam(thing);
             ++filled;
@@ -287,89 +342,48 @@ ComPtr<ISeasonInfo> DataService::AddSeason(int32_t SeasonYear) {
 }
 
 bool DataService::SaveCurrentSeasonInfo() {
-    ComPtr<SeasonInfo> season = CurrentSeason();
-    if (!season) return false;
-    const bool saved = Trap("Error in saving season info.", false, [&] {
-        db::Database& db = Db();
-        const int32_t id = season->get_ID();
-        db::Transaction transaction(db);
-        db::Statement& update = db.Cached(
-            "update [season info] set [season year] = ?2, [no of players] = ?3, "
-            "[no of rounds] = ?4, [money contribution] = ?5, [no of regular weeks] = ?6, "
-            "[total no of weeks] = ?7, [is ranking locked] = ?8, [is draft locked] = ?9, "
-            "[is season locked] = ?10, [has season started] = ?11 where id = ?1");
-        update.Bind(1, id)
-            .Bind(2, season->get_Year())
-            .Bind(3, season->get_NoOfManagers())
-            .Bind(4, season->get_NoOfRounds())
-            .Bind(5, season->get_MoneyContribution())
-            .Bind(6, season->get_NoOfRegularWeeks())
-            .Bind(7, season->get_TotalNoOfWeeks())
-            .Bind(8, season->get_IsRankingLocked())
-            .Bind(9, season->get_IsDraftLocked())
-            .Bind(10, season->get_IsSeasonLocked())
-            .Bind(11, season->get_HasSeasonStarted());
-        update.Run();
-
-        db::Statement& clear =
-            db.Cached("delete from [money distribution info] where [season id] = ?1");
-        clear.Bind(1, id);
-        clear.Run();
-        if (ComPtr<Collection> prizes = season->get_Prizes()) {
-            db::Statement& insert = db.Cached(
-                "insert into [money distribution info] ([season id], [prize id], [money]) "
-                "values (?1, ?2, ?3)");
-            for (const ComPtr<IPrizeInfo>& prize : prizes->ItemsAs<IPrizeInfo>()) {
-                insert.Bind(1, id).Bind(2, prize->get_ID()).Bind(3, prize->get_Amount());
-                insert.Run();
-            }
-        }
-        transaction.Commit();
-        return true;
-    });
-    if (saved) {
-        // The year may have changed: the by-year cache follows the stored year.
-        UncacheSeasonByYear(season.get());
-        Ensure(m_seasonsByYear).Add(season, KeyOf(season->get_Year()));
-    }
-    return saved;
+    return SaveSeasonParts("Error in saving season info.", {.managers = false, .figures = true});
 }
 
 bool DataService::SaveManagersPlaying() {
+    return SaveSeasonParts("Error in saving playing info.", {.managers = true, .figures = false});
+}
+
+bool DataService::SaveSeasonAndManagers() {
+    return SaveSeasonParts("Error in saving season info.", {.managers = true, .figures = true});
+}
+
+bool DataService::SaveSeasonParts(const char* failure, SeasonParts parts) {
     ComPtr<SeasonInfo> season = CurrentSeason();
     if (!season) return false;
-    return Trap("Error in saving playing info.", false, [&] {
+    const bool saved = Trap(failure, false, [&] {
         db::Database& db = Db();
-        const int32_t id = season->get_ID();
         {
             db::Transaction transaction(db);
-            db::Statement& clear = db.Cached("delete from [playing info] where [season id] = ?1");
-            clear.Bind(1, id);
-            clear.Run();
-            db::Statement& insert = db.Cached(
-                "insert into [playing info] ([season id], [manager id], [fee paid], [ranking]) "
-                "values (?1, ?2, ?3, ?4)");
-            for (const ComPtr<IManagerInfo>& manager :
-                 season->get_Managers()->ItemsAs<IManagerInfo>()) {
-                insert.Bind(1, id)
-                    .Bind(2, manager->get_ID())
-                    .Bind(3, manager->get_IsFeePaid())
-                    .BindIdOrNull(4, manager->get_Rank());
-                insert.Run();
-            }
+            if (parts.managers) StorePlayingInfo(db, *season);
+            if (parts.figures) StoreSeasonInfo(db, *season);
             transaction.Commit();
         }
-        LoadManagersPlaying(*season);
-        RelinkDraftManagers(*season);
+        // The season holds its managers as the store lists them, and its picks point at them.
+        if (parts.managers) {
+            LoadManagersPlaying(*season);
+            RelinkDraftManagers(*season);
+        }
         return true;
     });
+    if (saved && parts.figures) {
+        // The year may have changed: the by-year cache follows the stored year.
+        UncacheSeasonByYear(season.get());
+        Ensure(m_seasonsByYear).Add(season, RecordKey(season->get_Year()));
+    }
+    return saved;
 }
 
 void DataService::RelinkDraftManagers(SeasonInfo& season) {
     ComPtr<Collection> managers = season.get_Managers();
     for (const ComPtr<IDraftInfo>& pick : season.get_Drafts()->ItemsAs<IDraftInfo>()) {
         ComPtr<IManagerInfo> old = pick->get_Manager();
-        if (old) pick->set_Manager(managers->ItemAs<IManagerInfo>(KeyOf(old->get_ID())));
+        if (old) pick->set_Manager(managers->ItemAs<IManagerInfo>(RecordKey(old->get_ID())));
     }
 }
 

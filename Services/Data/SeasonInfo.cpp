@@ -94,21 +94,21 @@ void SeasonInfo::RemoveDraft(int32_t CurPick) {
 bool SeasonInfo::AddPrize(const ComPtr<IPrizeTmplInfo>& oPrizeTmpl) {
     if (!oPrizeTmpl) return false;
     if (!m_prizes) m_prizes = Collection::Create();
-    const std::string key = KeyOf(oPrizeTmpl->get_ID());
+    const std::string key = RecordKey(oPrizeTmpl->get_ID());
     if (!m_prizes->Contains(key)) m_prizes->Add(MakeCom<PrizeInfo>(oPrizeTmpl), key);
     return true;
 }
 
 bool SeasonInfo::AddManager(const ComPtr<IManagerTmplInfo>& oMgrTmpl) {
     if (!oMgrTmpl) return false;
-    const std::string key = KeyOf(oMgrTmpl->get_ID());
+    const std::string key = RecordKey(oMgrTmpl->get_ID());
     if (!m_managers->Contains(key)) m_managers->Add(MakeCom<ManagerInfo>(oMgrTmpl), key);
     return true;
 }
 
 bool SeasonInfo::RemoveManager(const ComPtr<IManagerInfo>& oMgr) {
     if (!oMgr) return false;
-    m_managers->Remove(KeyOf(oMgr->get_ID()));
+    m_managers->Remove(RecordKey(oMgr->get_ID()));
     return true;
 }
 

@@ -11,7 +11,7 @@ WinningInfo::WinningInfo(std::string key) : m_key(std::move(key)) {}
 ComPtr<WinningInfo> WinningInfo::CreateLoaded(int32_t id, int32_t seasonId,
                                               const std::string& managerId,
                                               const std::string& prizeId, int32_t week) {
-    ComPtr<WinningInfo> win(new WinningInfo(KeyOf(id)));
+    ComPtr<WinningInfo> win(new WinningInfo(RecordKey(id)));
     win->m_id = id;
     win->m_seasonId = seasonId;
     win->m_managerId = managerId;

@@ -37,32 +37,56 @@ std::string Describe(const std::string& what, const std::string& path, int error
     return what + " " + path + ": " + std::strerror(error);
 }
 
-// Kernel-side copy where the file systems allow it, plain reads and writes otherwise.
-bool CopyContents(int from, int to, off_t size) {
-    off_t left = size;
-    while (left > 0) {
+enum class KernelCopy { Done, Failed, Unsupported };
+
+// Kernel-side copy of up to size bytes. Unsupported where the file systems do not allow it;
+// the file offsets then stand after what was copied so far.
+KernelCopy CopyInKernel(int from, int to, off_t size) {
+    for (off_t left = size; left > 0;) {
         const ssize_t n =
             ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(left), 0);
         if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
-            break;
-        if (n < 0) return false;
-        if (n == 0) return true;  // the source shrank under us; what was there is copied
+            return KernelCopy::Unsupported;
+        if (n < 0) return KernelCopy::Failed;
+        if (n == 0) break;  // the source shrank under us; what was there is copied
         left -= n;
     }
-    if (left == 0) return true;
+    return KernelCopy::Done;
+}
+
+bool WriteAll(int to, const char* data, ssize_t size) {
+    for (ssize_t done = 0; done < size;) {
+        const ssize_t put = ::write(to, data + done, static_cast<size_t>(size - done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return false;
+        done += put;
+    }
+    return true;
+}
+
+// Plain reads and writes from the current offsets to the end of the source.
+bool CopyByReading(int from, int to) {
     std::vector<char> buffer(1 << 20);
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return false;
         if (got == 0) return true;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put < 0) return false;
-            done += put;
-        }
+        if (!WriteAll(to, buffer.data(), got)) return false;
     }
+}
+
+// Kernel-side copy where the file systems allow it, plain reads and writes otherwise.
+bool CopyContents(int from, int to, off_t size) {
+    switch (CopyInKernel(from, to, size)) {
+        case KernelCopy::Done:
+            return true;
+        case KernelCopy::Failed:
+            return false;
+        case KernelCopy::Unsupported:
+            break;
+    }
+    return CopyByReading(from, to);
 }
 
 // A rename is only durable once the folder itself is flushed.

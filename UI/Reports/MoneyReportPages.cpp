@@ -1,18 +1,15 @@
 #include "MoneyReportPages.h"
 
-#include "GRNumbers.h"
 #include "GRStringUtils.h"
 #include "GRUtils.h"
+#include "Money.h"
 
 namespace gr::ui {
 
 namespace {
 
+using core::MoneyText;
 using reports::Cents;
-
-std::string Money(Cents cents) {
-    return FormatMoney(reports::CentsToAmount(cents));
-}
 
 std::string Cell(const char* align, const char* width, const std::string& content) {
     return std::string("<td align='") + align + "' width='" + width + "'>" + content + "</td>";
@@ -24,7 +21,7 @@ std::string BoldCell(const char* align, const char* width, const std::string& co
 
 std::string BalanceCell(const char* width, Cents balance) {
     return std::string("<td align='right' width='") + width + "'><b><font color='" +
-           BalanceColor(balance) + "'>" + Money(balance) + "</font></b></td>";
+           BalanceColor(balance) + "'>" + MoneyText(balance) + "</font></b></td>";
 }
 
 std::string RowStart(const std::string& color) {
@@ -35,8 +32,9 @@ std::string LeagueRow(int32_t n, const reports::LeagueMoneyRow& row) {
     return RowStart(GetRowColor(n)) + Cell("center", "6%", std::to_string(n) + ".") +
            Cell("left", "30%", HtmlEscape(row.name) + " [" + std::to_string(row.managerId) + "]") +
            Cell("center", "16%", std::to_string(row.seasons)) +
-           Cell("right", "16%", Money(row.fees)) + Cell("right", "16%", Money(row.winnings)) +
-           BalanceCell("16%", row.balance) + "</tr>";
+           Cell("right", "16%", MoneyText(row.fees)) +
+           Cell("right", "16%", MoneyText(row.winnings)) + BalanceCell("16%", row.balance) +
+           "</tr>";
 }
 
 std::string SectionRow(const std::string& title) {
@@ -61,11 +59,11 @@ std::string CurrentSeasonPage(const reports::SeasonMoney& money) {
         html += RowStart(GetRowColor(i)) + Cell("center", "10%", std::to_string(i) + ".") +
                 Cell("left", "30%", HtmlEscape(row.name)) +
                 Cell("center", "20%", row.feePaid ? "Yes" : "No") +
-                Cell("right", "20%", Money(row.winnings)) + BalanceCell("20%", row.balance) +
+                Cell("right", "20%", MoneyText(row.winnings)) + BalanceCell("20%", row.balance) +
                 "</tr>";
     }
     html += RowStart(GetHighlightColor()) + Cell("center", "10%", "") + Cell("center", "30%", "") +
-            Cell("center", "20%", "") + Cell("right", "20%", Money(money.totalWinnings)) +
+            Cell("center", "20%", "") + Cell("right", "20%", MoneyText(money.totalWinnings)) +
             Cell("center", "20%", "") + "</tr></table>";
     return html;
 }
@@ -83,9 +81,9 @@ std::string AllSeasonsPage(const reports::LeagueMoney& money) {
     for (const auto& row : money.nonPlaying) html += LeagueRow(++n, row);
     html += RowStart(GetHighlightColor()) + Cell("center", "6%", "") + Cell("center", "30%", "") +
             BoldCell("center", "16%", std::to_string(money.seasonCount)) +
-            BoldCell("right", "16%", Money(money.totalFees)) +
-            BoldCell("right", "16%", Money(money.totalWinnings)) +
-            BoldCell("right", "16%", Money(money.totalBalance)) + "</tr></table>";
+            BoldCell("right", "16%", MoneyText(money.totalFees)) +
+            BoldCell("right", "16%", MoneyText(money.totalWinnings)) +
+            BoldCell("right", "16%", MoneyText(money.totalBalance)) + "</tr></table>";
     return html;
 }
 

@@ -1,9 +1,9 @@
 #include "GRUtils.h"
 
-#include <QString>
 #include <optional>
 #include <vector>
 
+#include "CaselessOrder.h"
 #include "GRPickUtils.h"
 #include "GRStringUtils.h"
 #include "MoneyReport.h"
@@ -12,10 +12,7 @@ namespace gr::ui {
 
 namespace {
 
-int CompareNoCase(const std::string& a, const std::string& b) {
-    return QString::compare(QString::fromStdString(a), QString::fromStdString(b),
-                            Qt::CaseInsensitive);
-}
+using core::CompareCaseless;
 
 // Insertion sort: an item moves before an earlier one while before(item, earlier) holds.
 template <class T, class Before>
@@ -37,13 +34,13 @@ ComPtr<Collection> SortManagers(const ComPtr<Collection>& managers, ManagerSortT
         return InsertionSorted<IManagerInfo>(
             managers, [](const auto& a, const auto& b) { return a->get_Rank() < b->get_Rank(); });
     return InsertionSorted<IManagerInfo>(managers, [](const auto& a, const auto& b) {
-        return CompareNoCase(a->get_FirstName(), b->get_FirstName()) < 0;
+        return CompareCaseless(a->get_FirstName(), b->get_FirstName()) < 0;
     });
 }
 
 ComPtr<Collection> SortSeasonsByYear(const ComPtr<Collection>& seasons) {
     return InsertionSorted<ISeasonInfo>(seasons, [](const auto& a, const auto& b) {
-        return CompareNoCase(std::to_string(a->get_Year()), std::to_string(b->get_Year())) > 0;
+        return CompareCaseless(std::to_string(a->get_Year()), std::to_string(b->get_Year())) > 0;
     });
 }
 
@@ -56,8 +53,7 @@ std::string GetHighlightColor() {
 }
 
 std::string GetManagerName(const ComPtr<IManagerInfo>& manager) {
-    if (!manager) return {};
-    return manager->get_FirstName() + " " + manager->get_LastName();
+    return reports::ManagerName(manager);
 }
 
 std::string FormatPickedInfo(PickableTypesEnum pickType, const std::string& pickedInfo,

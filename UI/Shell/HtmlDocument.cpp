@@ -1,6 +1,6 @@
 #include "HtmlDocument.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "HtmlParser.h"
 
@@ -9,35 +9,7 @@ namespace gr::ui {
 namespace {
 
 void AppendJsonString(const std::string& s, std::string& out) {
-    out += '"';
-    for (const char c : s) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += '"';
+    out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // Text as a string; an element as {"t": tag, "a": {attributes}, "c": [children]} plus its
@@ -165,30 +137,10 @@ void HtmlDocument::deliver(const ViewEvent& event) {
         return;
 
     // Earlier check states, to restore them when a handler cancels the click.
-    std::vector<std::pair<ElementPtr, bool>> before;
-    if (event.kind == ViewEvent::Kind::Click && checkable) {
-        const std::string group = target->radioGroupName();
-        if (group.empty()) {
-            before.emplace_back(target, target->checked());
-        } else {
-            m_html->forEachElement([&](const ElementPtr& e) {
-                if (e->radioGroupName() == group) before.emplace_back(e, e->checked());
-            });
-        }
-    }
+    const CheckStates before =
+        event.kind == ViewEvent::Kind::Click && checkable ? checkStates(target) : CheckStates{};
     const bool wasChecked = target->checked();
-
-    if (event.kind != ViewEvent::Kind::Focus) {
-        if (checkable) {
-            target->setCheckedState(event.checked, false);
-            target->m_checkedDirty = true;
-        } else if (target->isTextControl()) {
-            target->m_value = event.value;
-            target->m_valueDirty = true;
-        } else if (target->isTag("select")) {
-            target->setSelectedIndexState(event.selectedIndex);
-        }
-    }
+    if (event.kind != ViewEvent::Kind::Focus) takeReportedState(*target, event);
 
     switch (event.kind) {
         case ViewEvent::Kind::Input:
@@ -199,22 +151,55 @@ void HtmlDocument::deliver(const ViewEvent& event) {
         case ViewEvent::Kind::Focus:
             dispatch(target, HtmlEventType::Focus);
             return;
-        case ViewEvent::Kind::Change: {
-            const bool handled = target->m_valueHandled && event.value == target->m_handledValue;
-            target->m_valueHandled = false;
-            if (!handled) dispatch(target, HtmlEventType::Change);
+        case ViewEvent::Kind::Change:
+            deliverChange(target, event.value);
             return;
-        }
         case ViewEvent::Kind::Click:
-            break;
+            deliverClick(target, before, wasChecked);
+            return;
     }
+}
 
+HtmlDocument::CheckStates HtmlDocument::checkStates(const ElementPtr& target) const {
+    CheckStates states;
+    const std::string group = target->radioGroupName();
+    if (group.empty()) {
+        states.emplace_back(target, target->checked());
+    } else {
+        m_html->forEachElement([&](const ElementPtr& e) {
+            if (e->radioGroupName() == group) states.emplace_back(e, e->checked());
+        });
+    }
+    return states;
+}
+
+void HtmlDocument::takeReportedState(HtmlElement& target, const ViewEvent& event) {
+    if (target.isCheckable()) {
+        target.setCheckedState(event.checked, false);
+        target.m_checkedDirty = true;
+    } else if (target.isTextControl()) {
+        target.m_value = event.value;
+        target.m_valueDirty = true;
+    } else if (target.isTag("select")) {
+        target.setSelectedIndexState(event.selectedIndex);
+    }
+}
+
+void HtmlDocument::deliverChange(const ElementPtr& target, const std::string& value) {
+    const bool handled = target->m_valueHandled && value == target->m_handledValue;
+    target->m_valueHandled = false;
+    if (!handled) dispatch(target, HtmlEventType::Change);
+}
+
+void HtmlDocument::deliverClick(const ElementPtr& target, const CheckStates& before,
+                                bool wasChecked) {
     if (!dispatch(target, HtmlEventType::Click).returnValue) {
         for (const auto& [element, was] : before)
             if (element->checked() != was) element->setCheckedState(was, true);
         return;
     }
-    if (checkable && target->isConnected() && target->checked() != wasChecked)
+    // Only a checkable target has check states to restore.
+    if (!before.empty() && target->isConnected() && target->checked() != wasChecked)
         dispatch(target, HtmlEventType::Change);
 }
 

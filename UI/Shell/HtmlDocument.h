@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "HtmlElement.h"
@@ -46,6 +47,14 @@ class HtmlDocument {
     friend class HtmlElement;
     // Runs the element event handlers from target outwards (focus stays on target).
     HtmlEvent dispatch(const ElementPtr& target, HtmlEventType type);
+    // The steps of deliver: the check states a click may have to restore (the target's, or
+    // its whole radio group's), the state the view reports taken into the model, and the
+    // handlers a change or a click runs.
+    using CheckStates = std::vector<std::pair<ElementPtr, bool>>;
+    CheckStates checkStates(const ElementPtr& target) const;
+    static void takeReportedState(HtmlElement& target, const ViewEvent& event);
+    void deliverChange(const ElementPtr& target, const std::string& value);
+    void deliverClick(const ElementPtr& target, const CheckStates& before, bool wasChecked);
     void send(const MirrorOp& op) const {
         if (m_mirror) m_mirror(op);
     }

@@ -119,6 +119,40 @@ class Fields {
     bool m_damaged = false;
 };
 
+// Why the first line of a file is not the header of this version's file, or empty text.
+std::string HeaderProblem(const std::string& tag, int version) {
+    if (tag != kMagic) return "It is not a file of unsaved work.";
+    if (version > RecoveryFile::kVersion) return "It was written by a later version of Gridora.";
+    return {};
+}
+
+// Takes one record after the header into the work.
+void ReadRecord(const std::string& tag, Fields& f, UnsavedWork& work) {
+    if (tag == "written") {
+        work.writtenAt = f.Number<int64_t>(1);
+    } else if (tag == "season") {
+        work.seasonYear = f.Number<int32_t>(1);
+    } else if (tag == "pick") {
+        work.picks.push_back({f.Number<int32_t>(1), f.Number<int32_t>(2), f.Number<int32_t>(3),
+                              f.Text(4), f.Number<int32_t>(5), f.Number<int32_t>(6)});
+    } else if (tag == "winning") {
+        work.winnings.push_back({f.Number<int32_t>(1), f.Number<int32_t>(2), f.Number<int32_t>(3),
+                                 f.Number<int32_t>(4), f.Text(5), f.Text(6)});
+    } else if (tag == "figures") {
+        if (!work.season) work.season.emplace();
+        for (size_t i = 1; i <= kFigures; ++i) work.season->figures.push_back(f.Text(i));
+    } else if (tag == "locks") {
+        if (!work.season) work.season.emplace();
+        for (size_t i = 1; i <= kLocks; ++i) work.season->locks.push_back(f.Flag(i));
+    } else if (tag == "manager" && work.season) {
+        work.season->managers.push_back({f.Number<int32_t>(1), f.Text(2), f.Text(3), f.Flag(4)});
+    } else if (tag == "prize" && work.season) {
+        work.season->prizes.push_back({f.Number<int32_t>(1), f.Text(2), f.Number<int32_t>(3)});
+    } else {
+        f.Text(99);  // a record this version does not know
+    }
+}
+
 std::string Plural(size_t count, const std::string& one, const std::string& many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -216,48 +250,18 @@ std::optional<UnsavedWork> RecoveryFile::Parse(const std::string& text, std::str
     UnsavedWork work;
     int number = 0;
     bool ended = false;
-    while (std::getline(lines, line)) {
+    while (!ended && std::getline(lines, line)) {
         ++number;
         Fields f(SplitFields(line));
         const std::string tag = f.Text(0);
         if (number == 1) {
-            if (tag != kMagic) {
-                error = "It is not a file of unsaved work.";
-                return std::nullopt;
-            }
-            if (f.Number<int>(1) > kVersion) {
-                error = "It was written by a later version of Gridora.";
-                return std::nullopt;
-            }
-        } else if (tag == "written") {
-            work.writtenAt = f.Number<int64_t>(1);
-        } else if (tag == "season") {
-            work.seasonYear = f.Number<int32_t>(1);
-        } else if (tag == "pick") {
-            work.picks.push_back({f.Number<int32_t>(1), f.Number<int32_t>(2), f.Number<int32_t>(3),
-                                  f.Text(4), f.Number<int32_t>(5), f.Number<int32_t>(6)});
-        } else if (tag == "winning") {
-            work.winnings.push_back({f.Number<int32_t>(1), f.Number<int32_t>(2),
-                                     f.Number<int32_t>(3), f.Number<int32_t>(4), f.Text(5),
-                                     f.Text(6)});
-        } else if (tag == "figures") {
-            if (!work.season) work.season.emplace();
-            for (size_t i = 1; i <= kFigures; ++i) work.season->figures.push_back(f.Text(i));
-        } else if (tag == "locks") {
-            if (!work.season) work.season.emplace();
-            for (size_t i = 1; i <= kLocks; ++i) work.season->locks.push_back(f.Flag(i));
-        } else if (tag == "manager" && work.season) {
-            work.season->managers.push_back(
-                {f.Number<int32_t>(1), f.Text(2), f.Text(3), f.Flag(4)});
-        } else if (tag == "prize" && work.season) {
-            work.season->prizes.push_back({f.Number<int32_t>(1), f.Text(2), f.Number<int32_t>(3)});
-        } else if (tag == "end") {
-            ended = true;
-            break;
+            error = HeaderProblem(tag, f.Number<int>(1));
+            if (!error.empty()) return std::nullopt;
         } else {
-            f.Text(99);  // a record this version does not know
+            ended = tag == "end";
+            if (!ended) ReadRecord(tag, f, work);
         }
-        if (f.Damaged()) {
+        if (f.Damaged() && !ended) {
             error = "Line " + std::to_string(number) + " is damaged.";
             return std::nullopt;
         }

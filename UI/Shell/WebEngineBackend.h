@@ -32,6 +32,8 @@ class KitBridge : public QObject {
     std::function<void()> onReady;
     std::function<void(const ViewEvent&)> onEvent;
 
+    using QObject::event;  // the page's reports below do not hide Qt's own events
+
     // kind "ready" once the page's script has started, then "click", "change", "focus" or
     // "input" with the element's kit id and state; any other kind is ignored.
     Q_INVOKABLE void event(const QString& kind, int k, const QString& value, bool checked,

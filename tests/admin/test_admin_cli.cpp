@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <tuple>
 
 #include "ComponentFactory.h"
 #include "Csv.h"
 #include "GRServiceUtils.h"
-#include "MiniJson.h"
 #include "ProcessRunner.h"
 #include "ServiceHost.h"
 #include "SqlDatabase.h"
@@ -25,6 +25,7 @@
 namespace gr::admin::test {
 namespace {
 
+using JsonNode = nlohmann::json;
 using csv::CsvLine;
 using csv::CsvRecord;
 using csv::ParseCsv;
@@ -106,10 +107,9 @@ class AdminCli : public testing::Test {
     JsonNode RunJson(std::vector<std::string> args) const {
         args.push_back("--json");
         const ProcessResult r = Run(args);
-        JsonNode node;
-        std::string error;
         EXPECT_EQ(r.exitCode, 0) << Describe(r);
-        EXPECT_TRUE(ParseJson(r.out, node, error)) << error << "\n" << Describe(r);
+        JsonNode node = JsonNode::parse(r.out, nullptr, false);
+        EXPECT_FALSE(node.is_discarded()) << Describe(r);
         return node;
     }
 
@@ -120,8 +120,7 @@ class AdminCli : public testing::Test {
 
     double InfoNumber(const std::string& key) const {
         const JsonNode info = RunJson({"info"});
-        const JsonNode* value = info.Find(key);
-        return value ? value->number : -1;
+        return info.contains(key) ? info.at(key).get<double>() : -1;
     }
 
     // The exported catalogue as CSV records, header included.
@@ -142,15 +141,15 @@ const fs::path kShippedRoster = fs::path(GRIDORA_SOURCE_DIR) / "data" / "nfl-pla
 
 TEST_F(AdminCli, InfoDescribesTheLiveLeague) {
     const JsonNode info = RunJson({"info"});
-    ASSERT_EQ(info.kind, JsonNode::Kind::Object);
-    EXPECT_EQ(fs::path(info.Find("database_folder")->text), m_folder);
-    EXPECT_EQ(info.Find("database_type")->text, "Live");
-    EXPECT_EQ(info.Find("database_type_id")->number, 1);
-    EXPECT_EQ(info.Find("players")->number, kShippedRosterSize);
-    EXPECT_EQ(info.Find("last_backup")->kind, JsonNode::Kind::Null);
-    EXPECT_EQ(info.Find("backup_files")->number, 0);
+    ASSERT_EQ(info.is_object(), true);
+    EXPECT_EQ(fs::path(info.at("database_folder").get<std::string>()), m_folder);
+    EXPECT_EQ(info.at("database_type"), "Live");
+    EXPECT_EQ(info.at("database_type_id"), 1);
+    EXPECT_EQ(info.at("players"), kShippedRosterSize);
+    EXPECT_TRUE(info.at("last_backup").is_null());
+    EXPECT_EQ(info.at("backup_files"), 0);
     for (const char* key : {"seasons", "managers", "prizes", "current_season"})
-        EXPECT_NE(info.Find(key), nullptr) << key;
+        EXPECT_TRUE(info.contains(key)) << key;
 
     const ProcessResult text = Run({"info"});
     ASSERT_EQ(text.exitCode, 0) << Describe(text);
@@ -162,14 +161,14 @@ TEST_F(AdminCli, UseSwitchesTheDatabaseTypeAndRefusesOthers) {
     const ProcessResult r = Run({"use", "test"});
     ASSERT_EQ(r.exitCode, 0) << Describe(r);
     EXPECT_EQ(r.out, "Database type set to Test.\n");
-    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Test");
+    EXPECT_EQ(RunJson({"info"}).at("database_type"), "Test");
 
     const ProcessResult bad = Run({"use", "backup"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.err.find("Unknown database type backup: use live, test or blank."),
               std::string::npos)
         << Describe(bad);
-    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Test");
+    EXPECT_EQ(RunJson({"info"}).at("database_type"), "Test");
 }
 
 TEST_F(AdminCli, UseRefusesATypeWhoseFileIsMissing) {
@@ -177,39 +176,39 @@ TEST_F(AdminCli, UseRefusesATypeWhoseFileIsMissing) {
     const ProcessResult r = Run({"use", "blank"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Gridora - Blank.mdb is missing."), std::string::npos) << Describe(r);
-    EXPECT_EQ(RunJson({"info"}).Find("database_type")->text, "Live");
+    EXPECT_EQ(RunJson({"info"}).at("database_type"), "Live");
 }
 
 TEST_F(AdminCli, SeasonsAndEachSeasonOfTheTestLeague) {
     Use("test");
     const JsonNode seasons = RunJson({"seasons"});
-    ASSERT_EQ(seasons.kind, JsonNode::Kind::Array);
-    ASSERT_FALSE(seasons.items.empty());
+    ASSERT_EQ(seasons.is_array(), true);
+    ASSERT_FALSE(seasons.empty());
     double previous = 0;
-    for (const JsonNode& s : seasons.items) {
-        const double year = s.Find("year")->number;
+    for (const JsonNode& s : seasons) {
+        const double year = s.at("year").get<double>();
         EXPECT_GT(year, previous);  // oldest first
         previous = year;
         for (const char* key :
              {"managers", "rounds", "fee", "regular_weeks", "total_weeks", "ranking_locked",
               "draft_locked", "season_locked", "season_started"})
-            EXPECT_NE(s.Find(key), nullptr) << key;
+            EXPECT_TRUE(s.contains(key)) << key;
 
         const std::string yearText = std::to_string(static_cast<int>(year));
         const JsonNode season = RunJson({"season", yearText});
-        EXPECT_EQ(season.Find("year")->number, year);
-        const double managers = season.Find("managers_count")->number;
+        EXPECT_EQ(season.at("year"), year);
+        const double managers = season.at("managers_count").get<double>();
         double lastPick = 0;
-        for (const JsonNode& pick : season.Find("draft")->items) {
-            const double no = pick.Find("pick")->number;
+        for (const JsonNode& pick : season.at("draft")) {
+            const double no = pick.at("pick").get<double>();
             EXPECT_GT(no, lastPick);
             lastPick = no;
-            EXPECT_EQ(pick.Find("round")->number, static_cast<int>((no - 1) / managers) + 1);
-            EXPECT_FALSE(pick.Find("name")->text.empty());
+            EXPECT_EQ(pick.at("round"), static_cast<int>((no - 1) / managers) + 1);
+            EXPECT_FALSE(pick.at("name").get<std::string>().empty());
         }
-        for (const JsonNode& win : season.Find("winnings")->items) {
-            EXPECT_FALSE(win.Find("prize")->text.empty());
-            EXPECT_GE(win.Find("share")->number, 0);
+        for (const JsonNode& win : season.at("winnings")) {
+            EXPECT_FALSE(win.at("prize").get<std::string>().empty());
+            EXPECT_GE(win.at("share").get<double>(), 0);
         }
         const ProcessResult text = Run({"season", yearText});
         ASSERT_EQ(text.exitCode, 0) << Describe(text);
@@ -251,9 +250,10 @@ TEST_F(AdminCli, JointWinnersShareThePrize) {
     Use("test");
     const JsonNode season = RunJson({"season", "2025"});
     std::map<std::string, std::vector<double>> shares;  // prize and week -> shares
-    for (const JsonNode& win : season.Find("winnings")->items) {
-        const std::string week = std::to_string(static_cast<int>(win.Find("week")->number));
-        shares[win.Find("prize")->text + " " + week].push_back(win.Find("share")->number);
+    for (const JsonNode& win : season.at("winnings")) {
+        const std::string week = std::to_string(static_cast<int>(win.at("week").get<double>()));
+        shares[win.at("prize").get<std::string>() + " " + week].push_back(
+            win.at("share").get<double>());
     }
     EXPECT_EQ(shares["Champion 0"], (std::vector<double>{276}));  // 552 between two
     EXPECT_EQ(shares["Champion 3"], (std::vector<double>{276}));
@@ -273,19 +273,19 @@ TEST_F(AdminCli, SeasonOfAnUnknownYearFails) {
 
 TEST_F(AdminCli, SearchFindsPlayersByTheStartOfTheirNames) {
     const JsonNode found = RunJson({"search", "player", "Ja'Marr"});
-    ASSERT_EQ(found.kind, JsonNode::Kind::Array);
+    ASSERT_EQ(found.is_array(), true);
     bool chase = false;
-    for (const JsonNode& item : found.items) {
-        if (item.Find("type")->text != "player") continue;
-        EXPECT_EQ(item.Find("first_name")->text.rfind("Ja'Marr", 0), 0u);
-        chase = chase || (item.Find("name")->text == "Ja'Marr Chase" &&
-                          item.Find("position")->text == "WR" && item.Find("team")->text == "CIN");
+    for (const JsonNode& item : found) {
+        if (item.at("type") != "player") continue;
+        EXPECT_EQ(item.at("first_name").get<std::string>().rfind("Ja'Marr", 0), 0u);
+        chase = chase || (item.at("name") == "Ja'Marr Chase" && item.at("position") == "WR" &&
+                          item.at("team") == "CIN");
     }
     EXPECT_TRUE(chase);
 
     const JsonNode positions = RunJson({"search", "position", ""});
-    EXPECT_FALSE(positions.items.empty());
-    for (const JsonNode& item : positions.items) EXPECT_EQ(item.Find("type")->text, "position");
+    EXPECT_FALSE(positions.empty());
+    for (const JsonNode& item : positions) EXPECT_EQ(item.at("type"), "position");
 
     const ProcessResult text = Run({"search", "player", "Chase"});
     ASSERT_EQ(text.exitCode, 0) << Describe(text);
@@ -298,13 +298,13 @@ TEST_F(AdminCli, SearchFindsPlayersByTheStartOfTheirNames) {
 TEST_F(AdminCli, SearchOfManagersAndPrizesInTheTestLeague) {
     Use("test");
     const JsonNode managers = RunJson({"search", "manager", ""});
-    ASSERT_FALSE(managers.items.empty());
-    for (const JsonNode& m : managers.items) EXPECT_EQ(m.Find("type")->text, "manager");
+    ASSERT_FALSE(managers.empty());
+    for (const JsonNode& m : managers) EXPECT_EQ(m.at("type"), "manager");
     const JsonNode prizes = RunJson({"search", "prize", ""});
-    ASSERT_FALSE(prizes.items.empty());
-    for (const JsonNode& p : prizes.items) EXPECT_EQ(p.Find("type")->text, "prize");
+    ASSERT_FALSE(prizes.empty());
+    for (const JsonNode& p : prizes) EXPECT_EQ(p.at("type"), "prize");
     const JsonNode playing = RunJson({"search", "manager", "", "--season-only"});
-    EXPECT_LE(playing.items.size(), managers.items.size());
+    EXPECT_LE(playing.size(), managers.size());
 }
 
 TEST_F(AdminCli, ShippedRosterImportsIntoBlankAndReimportsWithoutChanges) {
@@ -450,8 +450,8 @@ TEST_F(AdminCli, ApostrophesCommasAndNonAsciiSurviveTheRoundTrip) {
     EXPECT_EQ(again.out, "0 added, 0 changed, 6 unchanged.\n");
 
     const JsonNode found = RunJson({"search", "player", "M\xC3\xBCller"});
-    ASSERT_EQ(found.items.size(), 1u);
-    EXPECT_EQ(found.items[0].Find("name")->text, "J\xC3\xB6rg M\xC3\xBCller");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].at("name"), "J\xC3\xB6rg M\xC3\xBCller");
 }
 
 TEST_F(AdminCli, ImportMovesAMatchingPlayerToHisNewTeam) {
@@ -481,12 +481,11 @@ TEST_F(AdminCli, BackupsAreNumberedWithinTheDay) {
         EXPECT_EQ(ReadFile(expected), ReadFile(Live()));
     }
     const JsonNode info = RunJson({"info"});
-    const JsonNode* last = info.Find("last_backup");
-    ASSERT_EQ(last->kind, JsonNode::Kind::Object);
-    EXPECT_EQ(last->Find("count")->number, 2);
-    EXPECT_EQ(last->Find("date")->text,
-              day.substr(0, 4) + "-" + day.substr(4, 2) + "-" + day.substr(6, 2));
-    EXPECT_EQ(info.Find("backup_files")->number, 2);
+    const JsonNode* last = &info.at("last_backup");
+    ASSERT_EQ(last->is_object(), true);
+    EXPECT_EQ(last->at("count"), 2);
+    EXPECT_EQ(last->at("date"), day.substr(0, 4) + "-" + day.substr(4, 2) + "-" + day.substr(6, 2));
+    EXPECT_EQ(info.at("backup_files"), 2);
 }
 
 TEST_F(AdminCli, RestoreBringsBackTheBackedUpData) {
@@ -645,8 +644,8 @@ TEST_F(AdminCli, ControlCharactersInNamesAreEscapedInTextAndExactInJson) {
     EXPECT_NE(text.find("Josh\\x1b]0;owned\\x07\\u009bJ Allen"), std::string::npos) << text;
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
     const JsonNode json = RunJson({"search", "player", "Allen"});
-    EXPECT_TRUE(std::any_of(json.items.begin(), json.items.end(),
-                            [&](const JsonNode& p) { return p.Find("first_name")->text == name; }));
+    EXPECT_TRUE(std::any_of(json.begin(), json.end(),
+                            [&](const JsonNode& p) { return p.at("first_name") == name; }));
 }
 
 TEST_F(AdminCli, MissingDatabaseFolderIsReported) {

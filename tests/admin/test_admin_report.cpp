@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "Csv.h"
 #include "GRServiceUtils.h"
-#include "MiniJson.h"
 #include "ProcessRunner.h"
 #include "SqlDatabase.h"
 
@@ -19,6 +20,7 @@ namespace gr::admin::test {
 namespace {
 
 namespace fs = std::filesystem;
+using JsonNode = nlohmann::json;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -65,9 +67,10 @@ class AdminReport : public testing::Test {
         args.insert(args.end(), {"--format", "json"});
         const ProcessResult r = Run(args);
         EXPECT_EQ(r.exitCode, exitCode) << Describe(r);
-        JsonNode node;
-        std::string error;
-        EXPECT_TRUE(ParseJson(r.out, node, error)) << error << "\n" << r.out;
+        JsonNode node = JsonNode::parse(r.out, nullptr, false);
+        EXPECT_FALSE(node.is_discarded()) << r.out;
+        // Money as plain numbers with their two decimals, never in exponent form (4.4e+02).
+        EXPECT_FALSE(std::regex_search(r.out, std::regex("[0-9][eE][-+]?[0-9]"))) << r.out;
         return node;
     }
 
@@ -114,38 +117,36 @@ TEST_F(AdminReport, AllSeasonsAgreeInEveryFormatAndWithTheSeasonsFees) {
     const auto csv = Csv({"report", "all"});
     ASSERT_EQ(csv.front(), (std::vector<std::string>{"Manager", "Manager ID", "Playing", "Seasons",
                                                      "Fees", "Winnings", "Balance"}));
-    const auto& managers = json.Find("managers")->items;
+    const auto& managers = json.at("managers");
     ASSERT_EQ(csv.size(), managers.size() + 1);
     double fees = 0, winnings = 0, balance = 0;
     for (size_t i = 0; i < managers.size(); ++i) {
         const JsonNode& m = managers[i];
         const auto& row = csv[i + 1];
-        EXPECT_EQ(row[0], m.Find("name")->text);
-        EXPECT_EQ(row[1], std::to_string(static_cast<int>(m.Find("id")->number)));
-        EXPECT_EQ(row[2], m.Find("playing")->boolean ? "Yes" : "No");
-        EXPECT_EQ(row[4], Cents(m.Find("fees")->number));
-        EXPECT_EQ(row[5], Cents(m.Find("winnings")->number));
-        EXPECT_EQ(row[6], Cents(m.Find("balance")->number));
-        EXPECT_EQ(Cents(m.Find("balance")->number),
-                  Cents(m.Find("winnings")->number - m.Find("fees")->number));
-        fees += m.Find("fees")->number;
-        winnings += m.Find("winnings")->number;
-        balance += m.Find("balance")->number;
+        EXPECT_EQ(row[0], m.at("name").get<std::string>());
+        EXPECT_EQ(row[1], std::to_string(static_cast<int>(m.at("id").get<double>())));
+        EXPECT_EQ(row[2], m.at("playing").get<bool>() ? "Yes" : "No");
+        EXPECT_EQ(row[4], Cents(m.at("fees").get<double>()));
+        EXPECT_EQ(row[5], Cents(m.at("winnings").get<double>()));
+        EXPECT_EQ(row[6], Cents(m.at("balance").get<double>()));
+        EXPECT_EQ(Cents(m.at("balance").get<double>()),
+                  Cents(m.at("winnings").get<double>() - m.at("fees").get<double>()));
+        fees += m.at("fees").get<double>();
+        winnings += m.at("winnings").get<double>();
+        balance += m.at("balance").get<double>();
     }
-    EXPECT_EQ(Cents(json.Find("total_fees")->number), Cents(fees));
-    EXPECT_EQ(Cents(json.Find("total_winnings")->number), Cents(winnings));
-    EXPECT_EQ(Cents(json.Find("total_balance")->number), Cents(balance));
+    EXPECT_EQ(Cents(json.at("total_fees").get<double>()), Cents(fees));
+    EXPECT_EQ(Cents(json.at("total_winnings").get<double>()), Cents(winnings));
+    EXPECT_EQ(Cents(json.at("total_balance").get<double>()), Cents(balance));
 
     // Every season's fee from each of its managers, as the season command lists them.
     double seasonFees = 0;
     const ProcessResult seasons = Run({"seasons", "--json"});
-    JsonNode list;
-    std::string error;
-    ASSERT_TRUE(ParseJson(seasons.out, list, error)) << error;
-    for (const JsonNode& s : list.items)
-        seasonFees += s.Find("fee")->number * s.Find("managers")->number;
+    const JsonNode list = JsonNode::parse(seasons.out);
+    for (const JsonNode& s : list)
+        seasonFees += s.at("fee").get<double>() * s.at("managers").get<double>();
     EXPECT_EQ(Cents(fees), Cents(seasonFees));
-    EXPECT_EQ(json.Find("seasons")->number, list.items.size());
+    EXPECT_EQ(json.at("seasons").get<double>(), list.size());
 
     const ProcessResult text = Run({"report", "all"});
     ASSERT_EQ(text.exitCode, 0) << Describe(text);
@@ -156,19 +157,19 @@ TEST_F(AdminReport, AllSeasonsAgreeInEveryFormatAndWithTheSeasonsFees) {
 
 TEST_F(AdminReport, ASeasonWithoutWinningsShowsItsFeesAndSaysSo) {
     const JsonNode json = Json({"report", "current"}, 3);
-    EXPECT_EQ(json.Find("season")->number, 2026);
-    const double fee = json.Find("fee")->number;
+    EXPECT_EQ(json.at("season").get<double>(), 2026);
+    const double fee = json.at("fee").get<double>();
     EXPECT_EQ(fee, 120);
     const auto csv = Csv({"report", "current"}, 3);
     ASSERT_EQ(csv.front(),
               (std::vector<std::string>{"Season", "Manager", "Fee Paid", "Winnings", "Balance"}));
-    const auto& managers = json.Find("managers")->items;
+    const auto& managers = json.at("managers");
     ASSERT_EQ(csv.size(), managers.size() + 1);
     for (size_t i = 0; i < managers.size(); ++i) {
-        const bool paid = managers[i].Find("fee_paid")->boolean;
-        EXPECT_EQ(csv[i + 1], (std::vector<std::string>{"2026", managers[i].Find("name")->text,
-                                                        paid ? "Yes" : "No", "0.00",
-                                                        paid ? "0.00" : Cents(-fee)}));
+        const bool paid = managers[i].at("fee_paid").get<bool>();
+        EXPECT_EQ(csv[i + 1], (std::vector<std::string>{
+                                  "2026", managers[i].at("name").get<std::string>(),
+                                  paid ? "Yes" : "No", "0.00", paid ? "0.00" : Cents(-fee)}));
     }
     const ProcessResult text = Run({"report", "current"});
     EXPECT_EQ(text.exitCode, 3);
@@ -183,24 +184,23 @@ TEST_F(AdminReport, AnEarlierSeasonAndItsWinnersAgreeWithTheSeasonCommand) {
     const auto csv = Csv({"report", "current", "--season", "2025"});
     double total = 0;
     for (size_t i = 1; i < csv.size(); ++i) total += std::stod(csv[i][3]);
-    EXPECT_EQ(Cents(total), Cents(season.Find("total_winnings")->number));
+    EXPECT_EQ(Cents(total), Cents(season.at("total_winnings").get<double>()));
     // The shares of every winning of the season, as the season command lists them.
     const ProcessResult detail = Run({"season", "2025", "--json"});
-    JsonNode wins;
-    std::string error;
-    ASSERT_TRUE(ParseJson(detail.out, wins, error)) << error;
+    const JsonNode wins = JsonNode::parse(detail.out);
     double shares = 0;
-    for (const JsonNode& w : wins.Find("winnings")->items) shares += w.Find("share")->number;
+    for (const JsonNode& w : wins.at("winnings")) shares += w.at("share").get<double>();
     EXPECT_EQ(Cents(total), Cents(shares));
     EXPECT_GT(total, 0);
 
     const auto winners = Csv({"report", "winners", "--season", "2025"});
     ASSERT_EQ(winners.size(), 2u);
     const JsonNode all = Json({"report", "winners"});
-    ASSERT_EQ(all.Find("seasons")->items.size(), 3u);
-    const JsonNode& newest = all.Find("seasons")->items.front();
-    EXPECT_EQ(winners[1], (std::vector<std::string>{"2025", newest.Find("champion")->text,
-                                                    newest.Find("runner_up")->text}));
+    ASSERT_EQ(all.at("seasons").size(), 3u);
+    const JsonNode& newest = all.at("seasons").front();
+    EXPECT_EQ(winners[1],
+              (std::vector<std::string>{"2025", newest.at("champion").get<std::string>(),
+                                        newest.at("runner_up").get<std::string>()}));
 }
 
 TEST_F(AdminReport, BadRequestsFailWithAMessage) {

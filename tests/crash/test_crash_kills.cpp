@@ -134,19 +134,18 @@ void SaveWinningsLoop(gr::ISetupService& setup, const Runner& runner) {
     }
 }
 
-// The season's figures and then who paid, as the season window saves them.
+// The season's figures and who paid, in the season window's one save.
 void SaveSeasonLoop(gr::ISetupService& setup, const Runner& runner) {
     auto data = setup.get_DataService();
+    auto save = data.As<gr::ISeasonSave>();
     auto season = data->GetCurrentSeasonInfo();
     runner.ready();
     for (int step = 0; runner.More(step); ++step) {
         season->let_MoneyContribution(step % 2 == 0 ? 125 : 100);
         season->let_NoOfRegularWeeks(step % 2 == 0 ? 15 : 14);
-        Check(data->SaveCurrentSeasonInfo(), "SaveCurrentSeasonInfo");
-        runner.boundary();
         for (const auto& manager : season->get_Managers()->ItemsAs<gr::IManagerInfo>())
             manager->let_IsFeePaid(step % 2 == 0);
-        Check(data->SaveManagersPlaying(), "SaveManagersPlaying");
+        Check(save && save->SaveSeasonAndManagers(), "SaveSeasonAndManagers");
         runner.boundary();
     }
 }
@@ -198,7 +197,7 @@ const std::vector<Operation>& Operations() {
     static const std::vector<Operation> operations = {
         {"SaveDrafts (224 picks)", "SaveDrafts", SaveDraftsLoop},
         {"SaveWinnings", "SaveWinnings", SaveWinningsLoop},
-        {"SaveCurrentSeasonInfo + SaveManagersPlaying", "SaveSeasonAndManagers", SaveSeasonLoop},
+        {"SaveSeasonAndManagers", "SaveSeasonAndManagers", SaveSeasonLoop},
         {"UpdatePlayer", "UpdatePlayer", UpdatePlayerLoop},
         {"CreateBackup", "CreateBackup", CreateBackupLoop},
         {"RestoreBackup", "RestoreBackup", RestoreBackupLoop},

@@ -278,6 +278,35 @@ TEST_F(DataSeasons, FailedManagersSaveKeepsTheStoredManagers) {
     });
 }
 
+// The season window's save: managers and figures together or not at all.
+TEST_F(DataSeasons, SeasonAndManagersAreSavedTogetherOrNotAtAll) {
+    CreateStandardLeague();
+    auto service = StartService();
+    auto season = service->GetCurrentSeasonInfo();
+    season->get_Managers()->ItemAs<IManagerInfo>("K2")->let_IsFeePaid(true);
+    season->let_MoneyContribution(75);
+    auto ghost = MakeCom<data::PrizeTmplInfo>();  // refused by the store after the managers
+    ghost->SetID(77);
+    season->AddPrize(ghost);
+    auto save = service.As<ISeasonSave>();
+    ASSERT_TRUE(save);
+    EXPECT_FALSE(save->SaveSeasonAndManagers());
+    ASSERT_EQ(m_reports.size(), 1u);
+    EXPECT_EQ(m_reports[0].rfind("Gridora Service|Error in saving season info.\n", 0), 0u);
+    m_reports.clear();
+    const auto stored = [&](int64_t fee, int64_t paid) {
+        Inspect(service, [&](db::Database& db) {
+            EXPECT_EQ(Scalar(db, "select [money contribution] from [season info]"), fee);
+            EXPECT_EQ(Scalar(db, "select [fee paid] from [playing info] where [manager id] = 2"),
+                      paid);
+        });
+    };
+    stored(50, 0);
+    season->get_Prizes()->Remove("K77");  // now both parts are stored
+    EXPECT_TRUE(save->SaveSeasonAndManagers());
+    stored(75, 1);
+}
+
 TEST_F(DataSeasons, DiscardDropsUnsavedChanges) {
     CreateStandardLeague();
     auto service = StartService();

@@ -20,7 +20,7 @@ class Drafts : public OpsFixture {
         return season->get_Drafts()->ItemAs<IDraftInfo>(no);
     }
     static ComPtr<IPickable> TeamOf(const ComPtr<IDataService>& service, int32_t id) {
-        return service->GetTeams()->ItemAs<IPickable>(data::KeyOf(id));
+        return service->GetTeams()->ItemAs<IPickable>(data::RecordKey(id));
     }
     // Picks in board order as "key:manager id" ("N<no>:0" for an empty pick).
     static Rows Board(const ComPtr<ISeasonInfo>& season) {

@@ -464,7 +464,6 @@ TEST(frmAddNewMDI, ARenamedPrizeKeepsItsIdClearEmptiesAndCloseRaisesFormClosed) 
     EditorWindow w("mnuAddPrize");
     ASSERT_TRUE(w.window);
     EXPECT_EQ(w.window->windowTitle().toStdString(), "Add/Edit/Delete a Prize");
-    const int32_t before = w.Count(TypePrize);
 
     ViewDriver d = w.driver();
     ASSERT_TRUE(d.type("AF", "Third"));

@@ -222,8 +222,9 @@ TEST_F(MoneyReportsTest, SharesRoundHalfToEvenAndCountPerWeek) {
     EXPECT_EQ(reports::PrizeShare(25, 2), 1250);
     EXPECT_EQ(reports::PrizeShare(25, 3), 833);
     EXPECT_EQ(reports::PrizeShare(100, 3), 3333);
-    EXPECT_EQ(reports::PrizeShare(1, 8), 12);  // 0.125: the half goes to the even cent
-    EXPECT_EQ(reports::PrizeShare(3, 8), 38);  // 0.375
+    EXPECT_EQ(reports::PrizeShare(1, 8), 12);    // 0.125: the half goes to the even cent
+    EXPECT_EQ(reports::PrizeShare(3, 8), 38);    // 0.375
+    EXPECT_EQ(reports::PrizeShare(23, 40), 58);  // 0.575 on cents; in floating point 0.57
     EXPECT_EQ(reports::PrizeShare(10, 0), 1000);
     EXPECT_EQ(reports::PrizeShare(-25, 3), -833);
 

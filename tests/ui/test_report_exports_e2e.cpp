@@ -16,11 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "Csv.h"
 #include "GRNumbers.h"
 #include "GRServiceUtils.h"
-#include "MiniJson.h"
 #include "ProcessRunner.h"
 #include "RealView.h"
 #include "ScriptedUser.h"
@@ -131,31 +131,31 @@ Rows CsvRows(const std::string& text, std::vector<std::string>& header) {
     return rows;
 }
 
-std::string Money(const admin::test::JsonNode& node, const char* key) {
-    return FormatMoney(node.Find(key)->number);
+std::string Money(const nlohmann::json& node, const char* key) {
+    return FormatMoney(node.at(key).get<double>());
 }
 
-std::string Whole(const admin::test::JsonNode& node, const char* key) {
-    return std::to_string(static_cast<int>(node.Find(key)->number));
+std::string Whole(const nlohmann::json& node, const char* key) {
+    return std::to_string(static_cast<int>(node.at(key).get<double>()));
 }
 
 // gridora-admin's JSON of a report in the columns of the CSV.
-Rows JsonFigures(int32_t kind, const admin::test::JsonNode& json) {
+Rows JsonFigures(int32_t kind, const nlohmann::json& json) {
     Rows figures;
     if (kind == frmReports::PastWinners) {
-        for (const auto& s : json.Find("seasons")->items)
-            figures.push_back(
-                {Whole(s, "season"), s.Find("champion")->text, s.Find("runner_up")->text});
+        for (const auto& s : json.at("seasons"))
+            figures.push_back({Whole(s, "season"), s.at("champion").get<std::string>(),
+                               s.at("runner_up").get<std::string>()});
         return figures;
     }
-    for (const auto& m : json.Find("managers")->items) {
+    for (const auto& m : json.at("managers")) {
         if (kind == frmReports::CurrentSeason)
-            figures.push_back({Whole(json, "season"), m.Find("name")->text,
-                               m.Find("fee_paid")->boolean ? "Yes" : "No", Money(m, "winnings"),
+            figures.push_back({Whole(json, "season"), m.at("name").get<std::string>(),
+                               m.at("fee_paid").get<bool>() ? "Yes" : "No", Money(m, "winnings"),
                                Money(m, "balance")});
         else
-            figures.push_back({m.Find("name")->text, Whole(m, "id"),
-                               m.Find("playing")->boolean ? "Yes" : "No", Whole(m, "seasons"),
+            figures.push_back({m.at("name").get<std::string>(), Whole(m, "id"),
+                               m.at("playing").get<bool>() ? "Yes" : "No", Whole(m, "seasons"),
                                Money(m, "fees"), Money(m, "winnings"), Money(m, "balance")});
     }
     return figures;
@@ -185,15 +185,14 @@ class ReportExportsTest : public ::testing::Test {
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     // Run before the program opens the league, which it then holds.
-    admin::test::JsonNode AdminJson(const char* kind) const {
+    nlohmann::json AdminJson(const char* kind) const {
         const admin::test::ProcessResult r =
             admin::test::RunProcess({GRIDORA_ADMIN_EXE, "report", kind, "--format", "json",
                                      "--database-folder", databases.Folder()});
         // The demo league's current season has no winnings yet, which the tool reports with 3.
         EXPECT_EQ(r.exitCode, std::string(kind) == "current" ? 3 : 0) << r.err;
-        admin::test::JsonNode node;
-        std::string error;
-        EXPECT_TRUE(admin::test::ParseJson(r.out, node, error)) << error;
+        nlohmann::json node = nlohmann::json::parse(r.out, nullptr, false);
+        EXPECT_FALSE(node.is_discarded()) << r.out;
         return node;
     }
 
@@ -223,7 +222,7 @@ class ReportExportsTest : public ::testing::Test {
 };
 
 TEST_F(ReportExportsTest, TheReportsSaveAndPrintWhatTheirPagesShow) {
-    std::map<int32_t, admin::test::JsonNode> json;
+    std::map<int32_t, nlohmann::json> json;
     for (const Report& r : kReports) json[r.kind] = AdminJson(r.kindWord);
     StartProgram();
     const int32_t year = main.DataService()->GetCurrentSeasonInfo()->get_Year();

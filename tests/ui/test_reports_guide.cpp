@@ -88,8 +88,9 @@ TEST_F(ReportsGuideTest, HeadingsCloseTheirBoldSoTextRowsAreNotBold) {
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].kind == RowKind::Heading) ++headings;
         // Every heading is followed by text or a blank row, never by another heading.
-        if (rows[i].kind == RowKind::Heading && i + 1 < rows.size())
+        if (rows[i].kind == RowKind::Heading && i + 1 < rows.size()) {
             EXPECT_NE(rows[i + 1].kind, RowKind::Heading) << rows[i].text;
+        }
     }
     EXPECT_EQ(headings, 15);
     EXPECT_EQ(rows.back().kind, RowKind::Blank);

@@ -6,15 +6,15 @@
 #include <string_view>
 #include <tuple>
 
-#include "GRIDataEnums.h"
+#include "LeagueFiles.h"
 
 namespace gr::admin {
 
 namespace {
 
-constexpr std::string_view kPrefix = "Gridora - Backup - ";
+using core::kBackupFilePrefix;
+using core::kDatabaseFileExtension;
 constexpr std::string_view kSeparator = " - ";
-constexpr std::string_view kExtension = ".mdb";
 
 bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
@@ -25,23 +25,15 @@ bool AllDigits(std::string_view text) {
 }  // namespace
 
 std::string LeagueFileName(int32_t dbType) {
-    switch (dbType) {
-        case DBLive:
-            return "Gridora - Live.mdb";
-        case DBTest:
-            return "Gridora - Test.mdb";
-        case DBBlank:
-            return "Gridora - Blank.mdb";
-        default:
-            return {};
-    }
+    return core::IsLeagueType(dbType) ? core::DatabaseFileName(dbType) : std::string();
 }
 
 std::optional<BackupFile> ParseBackupFileName(const std::string& fileName) {
     std::string_view name = fileName;
-    if (!name.starts_with(kPrefix) || !name.ends_with(kExtension)) return std::nullopt;
-    name.remove_prefix(kPrefix.size());
-    name.remove_suffix(kExtension.size());
+    if (!name.starts_with(kBackupFilePrefix) || !name.ends_with(kDatabaseFileExtension))
+        return std::nullopt;
+    name.remove_prefix(kBackupFilePrefix.size());
+    name.remove_suffix(kDatabaseFileExtension.size());
     const auto separator = name.find(kSeparator);
     if (separator != 8) return std::nullopt;
     const std::string_view date = name.substr(0, separator);

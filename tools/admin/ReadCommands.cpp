@@ -44,45 +44,43 @@ bool CountLeague(IDataService& data, LeagueCounts& counts) {
 }
 
 Json SearchResultJson(const ComPtr<IPickable>& pick) {
-    Json item = Json::MakeObject();
     if (const auto player = pick.As<IPlayerInfo>()) {
         const auto position = player->get_Position();
         const auto team = player->get_Team();
-        item.Set("type", "player")
-            .Set("id", player->get_ID())
-            .Set("name", pick->get_PickName())
-            .Set("first_name", player->get_FirstName())
-            .Set("last_name", player->get_LastName())
-            .Set("position", position ? Json(position->get_Abbr()) : Json())
-            .Set("team", team ? Json(team->get_Abbr()) : Json())
-            .Set("retired", player->get_IsRetired());
-    } else if (const auto team = pick.As<ITeamInfo>()) {
-        item.Set("type", "team")
-            .Set("id", team->get_ID())
-            .Set("name", team->get_Name())
-            .Set("abbr", team->get_Abbr())
-            .Set("nickname", team->get_Nickname());
-    } else if (const auto manager = pick.As<IManagerTmplInfo>()) {
-        item.Set("type", "manager")
-            .Set("id", manager->get_ID())
-            .Set("name", pick->get_PickName())
-            .Set("first_name", manager->get_FirstName())
-            .Set("last_name", manager->get_LastName());
-    } else if (const auto prize = pick.As<IPrizeTmplInfo>()) {
-        const auto type = prize->get_PrizeType();
-        item.Set("type", "prize")
-            .Set("id", prize->get_ID())
-            .Set("name", prize->get_Desc())
-            .Set("prize_type", type ? Json(type->get_Name()) : Json());
-    } else if (const auto position = pick.As<IPositionInfo>()) {
-        item.Set("type", "position")
-            .Set("id", position->get_ID())
-            .Set("name", position->get_Desc())
-            .Set("abbr", position->get_Abbr());
-    } else {
-        item.Set("type", "unknown").Set("id", pick->get_PickID()).Set("name", pick->get_PickName());
+        return {{"type", "player"},
+                {"id", player->get_ID()},
+                {"name", pick->get_PickName()},
+                {"first_name", player->get_FirstName()},
+                {"last_name", player->get_LastName()},
+                {"position", position ? Json(position->get_Abbr()) : Json()},
+                {"team", team ? Json(team->get_Abbr()) : Json()},
+                {"retired", player->get_IsRetired()}};
     }
-    return item;
+    if (const auto team = pick.As<ITeamInfo>())
+        return {{"type", "team"},
+                {"id", team->get_ID()},
+                {"name", team->get_Name()},
+                {"abbr", team->get_Abbr()},
+                {"nickname", team->get_Nickname()}};
+    if (const auto manager = pick.As<IManagerTmplInfo>())
+        return {{"type", "manager"},
+                {"id", manager->get_ID()},
+                {"name", pick->get_PickName()},
+                {"first_name", manager->get_FirstName()},
+                {"last_name", manager->get_LastName()}};
+    if (const auto prize = pick.As<IPrizeTmplInfo>()) {
+        const auto type = prize->get_PrizeType();
+        return {{"type", "prize"},
+                {"id", prize->get_ID()},
+                {"name", prize->get_Desc()},
+                {"prize_type", type ? Json(type->get_Name()) : Json()}};
+    }
+    if (const auto position = pick.As<IPositionInfo>())
+        return {{"type", "position"},
+                {"id", position->get_ID()},
+                {"name", position->get_Desc()},
+                {"abbr", position->get_Abbr()}};
+    return {{"type", "unknown"}, {"id", pick->get_PickID()}, {"name", pick->get_PickName()}};
 }
 
 std::vector<std::string> SearchResultCells(const ComPtr<IPickable>& pick) {
@@ -141,20 +139,19 @@ int RunInfo(const CommandContext& ctx) {
         lastCount = backups.back().counter;
     }
     if (ctx.args.json) {
-        Json doc = Json::MakeObject();
-        doc.Set("database_folder", folder)
-            .Set("database_type", setup->get_DBTypeDesc())
-            .Set("database_type_id", setup->get_DBTypeID())
-            .Set("last_backup", lastDate.empty() ? Json()
-                                                 : Json(Json::Object{{"date", IsoDate(lastDate)},
-                                                                     {"count", lastCount}}))
-            .Set("backup_files", static_cast<int32_t>(backups.size()))
-            .Set("current_season", counts.currentYear ? Json(counts.currentYear) : Json())
-            .Set("seasons", counts.seasons)
-            .Set("players", counts.players)
-            .Set("managers", counts.managers)
-            .Set("prizes", counts.prizes);
-        ctx.out << doc.Dump();
+        const Json lastBackup =
+            lastDate.empty() ? Json() : Json{{"date", IsoDate(lastDate)}, {"count", lastCount}};
+        ctx.out << JsonDump(
+            {{"database_folder", folder},
+             {"database_type", setup->get_DBTypeDesc()},
+             {"database_type_id", setup->get_DBTypeID()},
+             {"last_backup", lastBackup},
+             {"backup_files", backups.size()},
+             {"current_season", counts.currentYear ? Json(counts.currentYear) : Json()},
+             {"seasons", counts.seasons},
+             {"players", counts.players},
+             {"managers", counts.managers},
+             {"prizes", counts.prizes}});
         return kExitOk;
     }
     TextTable table;
@@ -177,21 +174,19 @@ int RunInfo(const CommandContext& ctx) {
 int RunSeasons(const CommandContext& ctx) {
     const auto seasons = SeasonsByYear(ctx.Data());
     if (ctx.args.json) {
-        Json list = Json::MakeArray();
-        for (const auto& s : seasons) {
-            list.Push(Json::MakeObject()
-                          .Set("year", s->get_Year())
-                          .Set("managers", s->get_NoOfManagers())
-                          .Set("rounds", s->get_NoOfRounds())
-                          .Set("fee", s->get_MoneyContribution())
-                          .Set("regular_weeks", s->get_NoOfRegularWeeks())
-                          .Set("total_weeks", s->get_TotalNoOfWeeks())
-                          .Set("ranking_locked", s->get_IsRankingLocked())
-                          .Set("draft_locked", s->get_IsDraftLocked())
-                          .Set("season_locked", s->get_IsSeasonLocked())
-                          .Set("season_started", s->get_HasSeasonStarted()));
-        }
-        ctx.out << list.Dump();
+        Json list = Json::array();
+        for (const auto& s : seasons)
+            list.push_back({{"year", s->get_Year()},
+                            {"managers", s->get_NoOfManagers()},
+                            {"rounds", s->get_NoOfRounds()},
+                            {"fee", s->get_MoneyContribution()},
+                            {"regular_weeks", s->get_NoOfRegularWeeks()},
+                            {"total_weeks", s->get_TotalNoOfWeeks()},
+                            {"ranking_locked", s->get_IsRankingLocked()},
+                            {"draft_locked", s->get_IsDraftLocked()},
+                            {"season_locked", s->get_IsSeasonLocked()},
+                            {"season_started", s->get_HasSeasonStarted()}});
+        ctx.out << JsonDump(list);
         return kExitOk;
     }
     if (seasons.empty()) {
@@ -230,9 +225,9 @@ int RunSearch(const CommandContext& ctx) {
     if (!found) return ctx.Fail("The search failed.");
     const auto picks = found->ItemsAs<IPickable>();
     if (ctx.args.json) {
-        Json list = Json::MakeArray();
-        for (const auto& pick : picks) list.Push(SearchResultJson(pick));
-        ctx.out << list.Dump();
+        Json list = Json::array();
+        for (const auto& pick : picks) list.push_back(SearchResultJson(pick));
+        ctx.out << JsonDump(list);
         return kExitOk;
     }
     if (picks.empty()) {

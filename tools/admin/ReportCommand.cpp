@@ -62,10 +62,6 @@ ComPtr<ISeasonInfo> SeasonOfYear(IDataService& data, int32_t year) {
     return nullptr;
 }
 
-Json Amount(reports::Cents cents) {
-    return Json(reports::CentsToAmount(cents));
-}
-
 ReportResult SeasonReport(const CommandContext& ctx, int32_t year) {
     ReportResult result;
     const ComPtr<ISeasonInfo> season =
@@ -76,23 +72,21 @@ ReportResult SeasonReport(const CommandContext& ctx, int32_t year) {
         return result;
     }
     const reports::SeasonMoney money = reports::SeasonMoneyOf(season);
-    Json managers = Json::MakeArray();
+    Json managers = Json::array();
     bool anyWinnings = false;
     for (const reports::SeasonMoneyRow& row : money.rows) {
         anyWinnings = anyWinnings || row.winnings != 0;
-        managers.Push(Json::MakeObject()
-                          .Set("id", row.managerId)
-                          .Set("name", row.name)
-                          .Set("fee_paid", row.feePaid)
-                          .Set("winnings", Amount(row.winnings))
-                          .Set("balance", Amount(row.balance)));
+        managers.push_back({{"id", row.managerId},
+                            {"name", row.name},
+                            {"fee_paid", row.feePaid},
+                            {"winnings", JsonMoney(row.winnings)},
+                            {"balance", JsonMoney(row.balance)}});
     }
-    result.json = Json::MakeObject()
-                      .Set("report", "current")
-                      .Set("season", money.year)
-                      .Set("fee", Amount(money.fee))
-                      .Set("managers", std::move(managers))
-                      .Set("total_winnings", Amount(money.totalWinnings));
+    result.json = {{"report", "current"},
+                   {"season", money.year},
+                   {"fee", JsonMoney(money.fee)},
+                   {"managers", std::move(managers)},
+                   {"total_winnings", JsonMoney(money.totalWinnings)}};
     result.table = reports::SeasonMoneyTable(money);
     result.noWinnings = !anyWinnings;
     if (!anyWinnings)
@@ -102,29 +96,27 @@ ReportResult SeasonReport(const CommandContext& ctx, int32_t year) {
 }
 
 Json LeagueRowJson(const reports::LeagueMoneyRow& row, bool playing) {
-    return Json::MakeObject()
-        .Set("id", row.managerId)
-        .Set("name", row.name)
-        .Set("playing", playing)
-        .Set("seasons", row.seasons)
-        .Set("fees", Amount(row.fees))
-        .Set("winnings", Amount(row.winnings))
-        .Set("balance", Amount(row.balance));
+    return {{"id", row.managerId},
+            {"name", row.name},
+            {"playing", playing},
+            {"seasons", row.seasons},
+            {"fees", JsonMoney(row.fees)},
+            {"winnings", JsonMoney(row.winnings)},
+            {"balance", JsonMoney(row.balance)}};
 }
 
 ReportResult LeagueReport(const CommandContext& ctx) {
     ReportResult result;
     const reports::LeagueMoney money = reports::AllSeasonsMoney(ctx.session.Data());
-    Json managers = Json::MakeArray();
-    for (const auto& row : money.playing) managers.Push(LeagueRowJson(row, true));
-    for (const auto& row : money.nonPlaying) managers.Push(LeagueRowJson(row, false));
-    result.json = Json::MakeObject()
-                      .Set("report", "all")
-                      .Set("seasons", money.seasonCount)
-                      .Set("managers", std::move(managers))
-                      .Set("total_fees", Amount(money.totalFees))
-                      .Set("total_winnings", Amount(money.totalWinnings))
-                      .Set("total_balance", Amount(money.totalBalance));
+    Json managers = Json::array();
+    for (const auto& row : money.playing) managers.push_back(LeagueRowJson(row, true));
+    for (const auto& row : money.nonPlaying) managers.push_back(LeagueRowJson(row, false));
+    result.json = {{"report", "all"},
+                   {"seasons", money.seasonCount},
+                   {"managers", std::move(managers)},
+                   {"total_fees", JsonMoney(money.totalFees)},
+                   {"total_winnings", JsonMoney(money.totalWinnings)},
+                   {"total_balance", JsonMoney(money.totalBalance)}};
     result.table = reports::LeagueMoneyTable(money);
     result.noWinnings = money.totalWinnings == 0;
     if (result.noWinnings) result.note = "No season has winnings yet.";
@@ -151,13 +143,12 @@ ReportResult WinnersReport(const CommandContext& ctx, int32_t year) {
         }
         std::erase_if(rows, [year](const auto& row) { return row.year != year; });
     }
-    Json seasons = Json::MakeArray();
+    Json seasons = Json::array();
     for (const reports::PastWinnerRow& row : rows)
-        seasons.Push(Json::MakeObject()
-                         .Set("season", row.year)
-                         .Set("champion", NameOrNull(row.champion))
-                         .Set("runner_up", NameOrNull(row.runnerUp)));
-    result.json = Json::MakeObject().Set("report", "winners").Set("seasons", std::move(seasons));
+        seasons.push_back({{"season", row.year},
+                           {"champion", NameOrNull(row.champion)},
+                           {"runner_up", NameOrNull(row.runnerUp)}});
+    result.json = {{"report", "winners"}, {"seasons", std::move(seasons)}};
     result.table = reports::PastWinnersTable(rows);
     if (rows.empty()) result.note = "No season is locked yet.";
     return result;
@@ -230,7 +221,7 @@ std::string HtmlReport(const ReportTable& table) {
 
 std::string Render(const ReportResult& result, const std::string& format) {
     if (format == "csv") return reports::ReportCsv(result.table);
-    if (format == "json") return result.json.Dump();
+    if (format == "json") return JsonDump(result.json);
     if (format == "html") return HtmlReport(result.table);
     return TextReport(result.table);
 }

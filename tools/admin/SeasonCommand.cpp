@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "Commands.h"
+#include "GRPickUtils.h"
 #include "Json.h"
 #include "Money.h"
 #include "MoneyReport.h"
+#include "RecordKeys.h"
 #include "TextTable.h"
 
 namespace gr::admin {
@@ -22,12 +24,8 @@ struct DraftLine {
 struct WinningLine {
     std::string prize, manager;
     int32_t week = 0;
-    int64_t shareCents = 0;
+    core::Cents share = 0;
 };
-
-std::string FullName(const ComPtr<IManagerInfo>& m) {
-    return m ? m->get_FirstName() + " " + m->get_LastName() : std::string();
-}
 
 std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
     std::vector<DraftLine> lines;
@@ -41,8 +39,8 @@ std::vector<DraftLine> DraftLines(ISeasonInfo& season) {
         if (!pick) continue;
         DraftLine line;
         line.pick = pickNo;
-        line.round = managers > 0 ? (pickNo - 1) / managers + 1 : 0;
-        line.manager = FullName(draft->get_Manager());
+        line.round = RoundOfPick(pickNo, managers);
+        line.manager = reports::ManagerName(draft->get_Manager());
         line.kind = pick->get_PickType() == PickedTeam ? "team" : "player";
         line.name = pick->get_PickName();
         line.id = pick->get_PickID();
@@ -61,16 +59,16 @@ std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
     const reports::PrizeWinnerCounts counts = reports::CountPrizeWinners(winnings, prizes);
     for (const auto& win : winnings->ItemsAs<IWinningInfo>()) {
         if (win->get_Action() == ActionTypeRemove) continue;
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + win->get_PrizeID());
-        const auto manager = managers->ItemAs<IManagerInfo>("K" + win->get_ManagerID());
+        const auto prize = prizes->ItemAs<IPrizeInfo>(core::RecordKey(win->get_PrizeID()));
+        const auto manager = managers->ItemAs<IManagerInfo>(core::RecordKey(win->get_ManagerID()));
         WinningLine line;
         line.prize = prize ? prize->get_Desc() : "prize #" + win->get_PrizeID();
-        line.manager = manager ? FullName(manager) : "manager #" + win->get_ManagerID();
+        line.manager = manager ? reports::ManagerName(manager) : "manager #" + win->get_ManagerID();
         line.week = win->get_Week();
         if (prize) {
             const auto count = counts.find(
                 reports::PrizeWinnerKey(win->get_PrizeID(), reports::WeekPart(prize, win)));
-            line.shareCents = reports::PrizeShare(prize->get_Amount(), count->second);
+            line.share = reports::PrizeShare(prize->get_Amount(), count->second);
         }
         lines.push_back(std::move(line));
     }
@@ -79,59 +77,51 @@ std::vector<WinningLine> WinningLines(ISeasonInfo& season) {
 
 Json SeasonJson(ISeasonInfo& s, const std::vector<DraftLine>& draft,
                 const std::vector<WinningLine>& winnings) {
-    Json managers = Json::MakeArray();
-    if (const auto list = s.get_Managers()) {
+    Json managers = Json::array();
+    if (const auto list = s.get_Managers())
         for (const auto& m : list->ItemsAs<IManagerInfo>())
-            managers.Push(Json::MakeObject()
-                              .Set("id", m->get_ID())
-                              .Set("first_name", m->get_FirstName())
-                              .Set("last_name", m->get_LastName())
-                              .Set("rank", m->get_Rank())
-                              .Set("fee_paid", m->get_IsFeePaid()));
-    }
-    Json prizes = Json::MakeArray();
-    if (const auto list = s.get_Prizes()) {
+            managers.push_back({{"id", m->get_ID()},
+                                {"first_name", m->get_FirstName()},
+                                {"last_name", m->get_LastName()},
+                                {"rank", m->get_Rank()},
+                                {"fee_paid", m->get_IsFeePaid()}});
+    Json prizes = Json::array();
+    if (const auto list = s.get_Prizes())
         for (const auto& p : list->ItemsAs<IPrizeInfo>()) {
             const auto type = p->get_PrizeType();
-            prizes.Push(Json::MakeObject()
-                            .Set("id", p->get_ID())
-                            .Set("desc", p->get_Desc())
-                            .Set("amount", p->get_Amount())
-                            .Set("type", type ? Json(type->get_Name()) : Json()));
+            prizes.push_back({{"id", p->get_ID()},
+                              {"desc", p->get_Desc()},
+                              {"amount", p->get_Amount()},
+                              {"type", type ? Json(type->get_Name()) : Json()}});
         }
-    }
-    Json picks = Json::MakeArray();
+    Json picks = Json::array();
     for (const DraftLine& d : draft)
-        picks.Push(Json::MakeObject()
-                       .Set("pick", d.pick)
-                       .Set("round", d.round)
-                       .Set("manager", d.manager)
-                       .Set("kind", d.kind)
-                       .Set("id", d.id)
-                       .Set("name", d.name));
-    Json wins = Json::MakeArray();
+        picks.push_back({{"pick", d.pick},
+                         {"round", d.round},
+                         {"manager", d.manager},
+                         {"kind", d.kind},
+                         {"id", d.id},
+                         {"name", d.name}});
+    Json wins = Json::array();
     for (const WinningLine& w : winnings)
-        wins.Push(Json::MakeObject()
-                      .Set("prize", w.prize)
-                      .Set("week", w.week)
-                      .Set("manager", w.manager)
-                      .Set("share", static_cast<double>(w.shareCents) / 100.0));
-    Json doc = Json::MakeObject();
-    doc.Set("year", s.get_Year())
-        .Set("managers_count", s.get_NoOfManagers())
-        .Set("rounds", s.get_NoOfRounds())
-        .Set("fee", s.get_MoneyContribution())
-        .Set("regular_weeks", s.get_NoOfRegularWeeks())
-        .Set("total_weeks", s.get_TotalNoOfWeeks())
-        .Set("ranking_locked", s.get_IsRankingLocked())
-        .Set("draft_locked", s.get_IsDraftLocked())
-        .Set("season_locked", s.get_IsSeasonLocked())
-        .Set("season_started", s.get_HasSeasonStarted())
-        .Set("managers", std::move(managers))
-        .Set("prizes", std::move(prizes))
-        .Set("draft", std::move(picks))
-        .Set("winnings", std::move(wins));
-    return doc;
+        wins.push_back({{"prize", w.prize},
+                        {"week", w.week},
+                        {"manager", w.manager},
+                        {"share", JsonMoney(w.share)}});
+    return {{"year", s.get_Year()},
+            {"managers_count", s.get_NoOfManagers()},
+            {"rounds", s.get_NoOfRounds()},
+            {"fee", s.get_MoneyContribution()},
+            {"regular_weeks", s.get_NoOfRegularWeeks()},
+            {"total_weeks", s.get_TotalNoOfWeeks()},
+            {"ranking_locked", s.get_IsRankingLocked()},
+            {"draft_locked", s.get_IsDraftLocked()},
+            {"season_locked", s.get_IsSeasonLocked()},
+            {"season_started", s.get_HasSeasonStarted()},
+            {"managers", std::move(managers)},
+            {"prizes", std::move(prizes)},
+            {"draft", std::move(picks)},
+            {"winnings", std::move(wins)}};
 }
 
 std::string YesNo(bool value) {
@@ -152,7 +142,8 @@ void PrintSeason(std::ostream& out, ISeasonInfo& s, const std::vector<DraftLine>
     const auto managerList = s.get_Managers();
     for (const auto& m :
          managerList ? managerList->ItemsAs<IManagerInfo>() : std::vector<ComPtr<IManagerInfo>>{})
-        managers.AddRow({std::to_string(m->get_Rank()), FullName(m), YesNo(m->get_IsFeePaid())});
+        managers.AddRow(
+            {std::to_string(m->get_Rank()), reports::ManagerName(m), YesNo(m->get_IsFeePaid())});
     out << "\nManagers:\n" << managers.Render("  ");
     TextTable prizes;
     prizes.AddRow({"Prize", "Type", "Amount"});
@@ -176,7 +167,7 @@ void PrintSeason(std::ostream& out, ISeasonInfo& s, const std::vector<DraftLine>
     wins.AddRow({"Prize", "Week", "Manager", "Share"});
     for (const WinningLine& w : winnings)
         wins.AddRow(
-            {w.prize, w.week ? std::to_string(w.week) : "", w.manager, CentsText(w.shareCents)});
+            {w.prize, w.week ? std::to_string(w.week) : "", w.manager, core::CentsText(w.share)});
     out << "\nWinnings:\n" << wins.Render("  ");
 }
 
@@ -197,7 +188,7 @@ int RunSeason(const CommandContext& ctx) {
     const auto draft = DraftLines(*season);
     const auto winnings = WinningLines(*season);
     if (ctx.args.json)
-        ctx.out << SeasonJson(*season, draft, winnings).Dump();
+        ctx.out << JsonDump(SeasonJson(*season, draft, winnings));
     else
         PrintSeason(ctx.out, *season, draft, winnings);
     return kExitOk;

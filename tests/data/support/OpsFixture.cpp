@@ -71,7 +71,7 @@ ComPtr<IPickable> OpsFixture::PlayerNamed(const ComPtr<IDataService>& service,
 ComPtr<IManagerInfo> OpsFixture::SeasonManager(const ComPtr<IDataService>& service, int32_t id) {
     auto season = service->GetCurrentSeasonInfo();
     if (!season || !season->get_Managers()) return {};
-    return season->get_Managers()->ItemAs<IManagerInfo>(data::KeyOf(id));
+    return season->get_Managers()->ItemAs<IManagerInfo>(data::RecordKey(id));
 }
 
 }  // namespace gr::testing

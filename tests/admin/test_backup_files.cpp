@@ -4,30 +4,10 @@
 #include <fstream>
 
 #include "BackupFiles.h"
-#include "Money.h"
 #include "TextTable.h"
 
 namespace gr::admin {
 namespace {
-
-TEST(Money, SharesRoundHalfCentsToEven) {
-    EXPECT_EQ(ShareInCents(100, 3), 3333);
-    EXPECT_EQ(ShareInCents(200, 3), 6667);
-    EXPECT_EQ(ShareInCents(25, 2), 1250);
-    EXPECT_EQ(ShareInCents(1, 8), 12);  // 12.5 cents -> 12
-    EXPECT_EQ(ShareInCents(3, 8), 38);  // 37.5 cents -> 38
-    EXPECT_EQ(ShareInCents(-3, 8), -38);
-    EXPECT_EQ(ShareInCents(0, 4), 0);
-}
-
-TEST(Money, CentsWithoutTrailingZeros) {
-    EXPECT_EQ(CentsText(3333), "33.33");
-    EXPECT_EQ(CentsText(500), "5");
-    EXPECT_EQ(CentsText(1250), "12.5");
-    EXPECT_EQ(CentsText(7), "0.07");
-    EXPECT_EQ(CentsText(-1250), "-12.5");
-    EXPECT_EQ(CentsText(0), "0");
-}
 
 TEST(BackupFiles, ParsesOnlyBackupNames) {
     const auto file = ParseBackupFileName("Gridora - Backup - 20201231 - 02.mdb");

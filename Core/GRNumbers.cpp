@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace gr::ui {
+namespace gr::core {
 
 namespace {
 
@@ -109,4 +109,4 @@ std::string FormatDollars(double value) {
     return (negative ? "-$" : "$") + GroupThousands(digits);
 }
 
-}  // namespace gr::ui
+}  // namespace gr::core

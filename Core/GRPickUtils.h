@@ -1,4 +1,5 @@
-// Pick arithmetic of the snake draft, shared by the service libraries.
+// Pick arithmetic of the snake draft: the data service stores picks by it, the draft board
+// places them by it and gridora-admin numbers their rounds by it.
 #pragma once
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // seasons. Plain figures from the services' objects, without Qt or any page, so that the
 // reports window, the winnings window and the command-line tool show the same numbers.
 //
-// Money is kept in whole cents: a share is rounded to the cent (half to even), so the sums of
-// shares and the balances are exact and a balance that prints as 0.00 is exactly zero.
+// Money is kept in whole cents (Money.h): a share is rounded to the cent (half to even), so the
+// sums of shares and the balances are exact and a balance that prints as 0.00 is exactly zero.
 #pragma once
 
 #include <cstdint>
@@ -14,16 +14,15 @@
 
 #include "GRIData.h"
 #include "IDataService.h"
+#include "Money.h"
 
 namespace gr::reports {
 
-using Cents = int64_t;
+using core::Cents;
+using core::CentsToAmount;
 
-// Cents as the money value the pages format ("0.00") or write as a plain number.
-double CentsToAmount(Cents cents);
-
-// The week part of a winning's count key: 1 for a prize of prize type 1 (won once a season),
-// the winning's week for every other prize.
+// The week part of a winning's count key: 1 for a season prize (its winners of every week
+// share it), the winning's week for every other prize.
 int32_t WeekPart(const ComPtr<IPrizeInfo>& prize, const ComPtr<IWinningInfo>& winning);
 
 // Winners per prize and week, keyed "K" + prize id + "^" + week part. Removed winnings and
@@ -34,8 +33,11 @@ PrizeWinnerCounts CountPrizeWinners(const ComPtr<Collection>& winnings,
                                     const ComPtr<Collection>& prizes);
 
 // One winner's part of a prize of amount shared by winners, rounded to the cent with a half
-// going to the even cent. Fewer than one winner counts as one.
+// going to the even cent (23 among 40 winners: 0.58 each). Fewer than one winner counts as one.
 Cents PrizeShare(int32_t amount, int32_t winners);
+// The share of the prize that the winning names, among the winners that counts holds for it.
+Cents WinnerShare(const PrizeWinnerCounts& counts, const ComPtr<IPrizeInfo>& prize,
+                  const ComPtr<IWinningInfo>& winning);
 
 // Each manager's prize money, keyed "K" + manager id. Empty without winnings; winnings of
 // prizes not in prizes are left out.
@@ -88,6 +90,19 @@ struct LeagueMoney {
 };
 
 LeagueMoney AllSeasonsMoney(const ComPtr<IDataService>& dataService);
+
+// ---- The season's budget -----------------------------------------------------------------
+
+// What a season takes in (every manager's fee) and pays out (each season prize once, every
+// other prize each regular week), and the balance between them, as the season window totals it.
+struct SeasonBudget {
+    Cents contribution = 0;
+    Cents distribution = 0;
+    Cents balance = 0;  // contribution - distribution
+};
+
+SeasonBudget SeasonBudgetOf(int32_t fee, int32_t managers, int32_t regularWeeks,
+                            const ComPtr<Collection>& prizes);
 
 // ---- Past winners -------------------------------------------------------------------------
 

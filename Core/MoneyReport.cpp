@@ -1,34 +1,22 @@
 #include "MoneyReport.h"
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 
-#include "GRNumbers.h"
+#include "CaselessOrder.h"
+#include "PrizeKinds.h"
+#include "RecordKeys.h"
 
 namespace gr::reports {
 
 namespace {
 
-std::string KeyOf(int32_t id) {
-    return "K" + std::to_string(id);
-}
+using core::RecordKey;
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// First names compared without case (letters outside ASCII by their code).
-bool FirstNameBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
-    });
-}
-
-// The managers by first name; equal names keep the collection's order.
+// The managers by first name without regard to case; equal names keep the collection's order.
 std::vector<ComPtr<IManagerInfo>> ByFirstName(std::vector<ComPtr<IManagerInfo>> managers) {
     std::stable_sort(managers.begin(), managers.end(), [](const auto& a, const auto& b) {
-        return FirstNameBefore(a->get_FirstName(), b->get_FirstName());
+        return core::CaselessBefore(a->get_FirstName(), b->get_FirstName());
     });
     return managers;
 }
@@ -39,7 +27,7 @@ std::vector<ComPtr<IManagerInfo>> ManagersOf(const ComPtr<ISeasonInfo>& season) 
 }
 
 Cents WinningsOf(const ManagerWinnings& table, int32_t managerId) {
-    const auto found = table.find(KeyOf(managerId));
+    const auto found = table.find(RecordKey(managerId));
     return found == table.end() ? 0 : found->second;
 }
 
@@ -47,10 +35,11 @@ ManagerWinnings WinningsOfSeason(const ComPtr<ISeasonInfo>& season) {
     return GetManagerWinnings(season->get_Winnings(), season->get_Prizes());
 }
 
-// The manager of the season under "K" + managerId, by name; empty when there is none.
+// The season's manager of that id, by name; empty when there is none.
 std::string SeasonManagerName(const ComPtr<ISeasonInfo>& season, const std::string& managerId) {
     const ComPtr<Collection> managers = season->get_Managers();
-    return managers ? ManagerName(managers->ItemAs<IManagerInfo>("K" + managerId)) : std::string();
+    return managers ? ManagerName(managers->ItemAs<IManagerInfo>(RecordKey(managerId)))
+                    : std::string();
 }
 
 void AddLeagueRow(std::vector<LeagueMoneyRow>& rows, const LeagueMoneyRow& row,
@@ -63,17 +52,12 @@ void AddLeagueRow(std::vector<LeagueMoneyRow>& rows, const LeagueMoneyRow& row,
 
 }  // namespace
 
-double CentsToAmount(Cents cents) {
-    return static_cast<double>(cents) / 100.0;
-}
-
 int32_t WeekPart(const ComPtr<IPrizeInfo>& prize, const ComPtr<IWinningInfo>& winning) {
-    const ComPtr<IPrizeTypeInfo> type = prize ? prize->get_PrizeType() : nullptr;
-    return (type && type->get_ID() == 1) ? 1 : winning->get_Week();
+    return core::PrizeKindOf(prize) == core::PrizeKind::Season ? 1 : winning->get_Week();
 }
 
 std::string PrizeWinnerKey(const std::string& prizeId, int32_t weekPart) {
-    return "K" + prizeId + "^" + std::to_string(weekPart);
+    return RecordKey(prizeId) + "^" + std::to_string(weekPart);
 }
 
 PrizeWinnerCounts CountPrizeWinners(const ComPtr<Collection>& winnings,
@@ -83,7 +67,7 @@ PrizeWinnerCounts CountPrizeWinners(const ComPtr<Collection>& winnings,
     for (const auto& winning : winnings->ItemsAs<IWinningInfo>()) {
         if (winning->get_Action() == ActionTypeRemove) continue;
         const std::string prizeId = winning->get_PrizeID();
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + prizeId);
+        const auto prize = prizes->ItemAs<IPrizeInfo>(RecordKey(prizeId));
         if (!prize) continue;
         ++counts[PrizeWinnerKey(prizeId, WeekPart(prize, winning))];
     }
@@ -91,8 +75,14 @@ PrizeWinnerCounts CountPrizeWinners(const ComPtr<Collection>& winnings,
 }
 
 Cents PrizeShare(int32_t amount, int32_t winners) {
-    const double share = ui::RoundHalfEven(static_cast<double>(amount) / std::max(winners, 1), 2);
-    return std::llround(share * 100.0);
+    return core::DivideHalfEven(core::CentsOf(amount), winners);
+}
+
+Cents WinnerShare(const PrizeWinnerCounts& counts, const ComPtr<IPrizeInfo>& prize,
+                  const ComPtr<IWinningInfo>& winning) {
+    const auto count =
+        counts.find(PrizeWinnerKey(winning->get_PrizeID(), WeekPart(prize, winning)));
+    return PrizeShare(prize->get_Amount(), count == counts.end() ? 1 : count->second);
 }
 
 ManagerWinnings GetManagerWinnings(const ComPtr<Collection>& winnings,
@@ -102,12 +92,10 @@ ManagerWinnings GetManagerWinnings(const ComPtr<Collection>& winnings,
     const PrizeWinnerCounts counts = CountPrizeWinners(winnings, prizes);
     for (const auto& winning : winnings->ItemsAs<IWinningInfo>()) {
         if (winning->get_Action() == ActionTypeRemove) continue;
-        const std::string prizeId = winning->get_PrizeID();
-        const auto prize = prizes->ItemAs<IPrizeInfo>("K" + prizeId);
+        const auto prize = prizes->ItemAs<IPrizeInfo>(RecordKey(winning->get_PrizeID()));
         // A prize the season no longer pays cannot be valued.
         if (!prize) continue;
-        const auto count = counts.find(PrizeWinnerKey(prizeId, WeekPart(prize, winning)));
-        table["K" + winning->get_ManagerID()] += PrizeShare(prize->get_Amount(), count->second);
+        table[RecordKey(winning->get_ManagerID())] += WinnerShare(counts, prize, winning);
     }
     return table;
 }
@@ -122,7 +110,7 @@ SeasonMoney SeasonMoneyOf(const ComPtr<ISeasonInfo>& season) {
     if (!season) return money;
     money.hasSeason = true;
     money.year = season->get_Year();
-    money.fee = Cents{season->get_MoneyContribution()} * 100;
+    money.fee = core::CentsOf(season->get_MoneyContribution());
     const ManagerWinnings table = WinningsOfSeason(season);
     for (const auto& manager : ByFirstName(ManagersOf(season))) {
         SeasonMoneyRow row;
@@ -152,7 +140,7 @@ LeagueMoney AllSeasonsMoney(const ComPtr<IDataService>& dataService) {
     std::vector<ComPtr<IManagerInfo>> kept;
     std::map<int32_t, LeagueMoneyRow> totals;
     for (const auto& season : seasons->ItemsAs<ISeasonInfo>()) {
-        const Cents fee = Cents{season->get_MoneyContribution()} * 100;
+        const Cents fee = core::CentsOf(season->get_MoneyContribution());
         const ManagerWinnings table = WinningsOfSeason(season);
         for (const auto& manager : ManagersOf(season)) {
             const int32_t id = manager->get_ID();
@@ -180,6 +168,20 @@ LeagueMoney AllSeasonsMoney(const ComPtr<IDataService>& dataService) {
     return money;
 }
 
+SeasonBudget SeasonBudgetOf(int32_t fee, int32_t managers, int32_t regularWeeks,
+                            const ComPtr<Collection>& prizes) {
+    SeasonBudget budget;
+    budget.contribution = core::CentsOf(int64_t{fee} * managers);
+    if (prizes)
+        for (const auto& prize : prizes->ItemsAs<IPrizeInfo>()) {
+            const int64_t times =
+                core::PrizeKindOf(prize) == core::PrizeKind::Season ? 1 : regularWeeks;
+            budget.distribution += core::CentsOf(prize->get_Amount() * times);
+        }
+    budget.balance = budget.contribution - budget.distribution;
+    return budget;
+}
+
 std::vector<PastWinnerRow> PastWinners(const ComPtr<IDataService>& dataService) {
     std::vector<PastWinnerRow> rows;
     const ComPtr<Collection> all = dataService ? dataService->GetAllSeasons() : nullptr;
@@ -195,8 +197,10 @@ std::vector<PastWinnerRow> PastWinners(const ComPtr<IDataService>& dataService) 
             for (const auto& winning : winnings->ItemsAs<IWinningInfo>()) {
                 if (winning->get_Action() == ActionTypeRemove) continue;
                 // A later winning of the same prize replaces an earlier one.
-                if (winning->get_PrizeID() == "1") championId = winning->get_ManagerID();
-                if (winning->get_PrizeID() == "2") runnerUpId = winning->get_ManagerID();
+                if (winning->get_PrizeID() == core::kChampionPrizeId)
+                    championId = winning->get_ManagerID();
+                if (winning->get_PrizeID() == core::kRunnerUpPrizeId)
+                    runnerUpId = winning->get_ManagerID();
             }
         rows.push_back({season->get_Year(), SeasonManagerName(season, championId),
                         SeasonManagerName(season, runnerUpId)});

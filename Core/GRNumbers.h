@@ -1,11 +1,12 @@
 // Numbers as the screens read them from what the user typed and show them back: the "numeric
 // value" of a text, rounding half to even, and the money and decimal formats of the pages.
+// (Money that is worked out, not typed, is counted in cents: Money.h.)
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-namespace gr::ui {
+namespace gr::core {
 
 // The leading number of text: leading blanks are skipped, then an optional sign and the digits
 // with at most one decimal point are read up to the first other character. Empty or
@@ -33,4 +34,16 @@ std::string FormatMoney(double value);
 // "$"#,##0: whole units with thousands separators ("$1,234", "-$50").
 std::string FormatDollars(double value);
 
+}  // namespace gr::core
+
+// The screens call these as routines of their own.
+namespace gr::ui {
+using core::FitsLong;
+using core::FormatDollars;
+using core::FormatMoney;
+using core::IsShortestNumber;
+using core::NumericValue;
+using core::RoundHalfEven;
+using core::ShortestDecimal;
+using core::ToLong;
 }  // namespace gr::ui

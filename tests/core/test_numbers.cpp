@@ -2,7 +2,7 @@
 
 #include "GRNumbers.h"
 
-using namespace gr::ui;
+using namespace gr::core;
 
 TEST(NumericValue, ReadsTheLeadingNumberOfWhatWasTyped) {
     EXPECT_EQ(NumericValue("12"), 12);

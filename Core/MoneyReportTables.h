@@ -11,9 +11,6 @@
 
 namespace gr::reports {
 
-// Two decimals as the pages show them, without thousands separators: 1250 -> "12.50".
-std::string AmountText(Cents cents);
-
 struct ReportColumn {
     std::string name;
     bool number = false;  // figures, written as numbers and aligned to the right

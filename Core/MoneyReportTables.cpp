@@ -1,11 +1,12 @@
 #include "MoneyReportTables.h"
 
 #include "Csv.h"
-#include "GRNumbers.h"
 
 namespace gr::reports {
 
 namespace {
+
+using core::MoneyText;
 
 std::string YesNo(bool value) {
     return value ? "Yes" : "No";
@@ -16,16 +17,12 @@ std::vector<std::string> LeagueRow(const LeagueMoneyRow& row, bool playing) {
             std::to_string(row.managerId),
             YesNo(playing),
             std::to_string(row.seasons),
-            AmountText(row.fees),
-            AmountText(row.winnings),
-            AmountText(row.balance)};
+            MoneyText(row.fees),
+            MoneyText(row.winnings),
+            MoneyText(row.balance)};
 }
 
 }  // namespace
-
-std::string AmountText(Cents cents) {
-    return ui::FormatMoney(CentsToAmount(cents));
-}
 
 ReportTable SeasonMoneyTable(const SeasonMoney& money) {
     ReportTable table;
@@ -37,8 +34,8 @@ ReportTable SeasonMoneyTable(const SeasonMoney& money) {
                      {"Balance", true}};
     for (const SeasonMoneyRow& row : money.rows)
         table.rows.push_back({std::to_string(money.year), row.name, YesNo(row.feePaid),
-                              AmountText(row.winnings), AmountText(row.balance)});
-    table.totals = {"", "Total", "", AmountText(money.totalWinnings), ""};
+                              MoneyText(row.winnings), MoneyText(row.balance)});
+    table.totals = {"", "Total", "", MoneyText(money.totalWinnings), ""};
     return table;
 }
 
@@ -54,9 +51,9 @@ ReportTable LeagueMoneyTable(const LeagueMoney& money) {
                     "",
                     "",
                     std::to_string(money.seasonCount),
-                    AmountText(money.totalFees),
-                    AmountText(money.totalWinnings),
-                    AmountText(money.totalBalance)};
+                    MoneyText(money.totalFees),
+                    MoneyText(money.totalWinnings),
+                    MoneyText(money.totalBalance)};
     return table;
 }
 
