@@ -352,13 +352,3 @@ ComPtr<PrizeTypeInfo> DataService::PrizeTypeById(int32_t id) {
 }
 
 }  // namespace gr::data
-
-// Creation by class name: the one class this library offers.
-extern "C" bool GRCreateObject(const char* className, gr::IUnknown** out) {
-    if (!out) return false;
-    *out = nullptr;
-    if (!className || std::string(className) != "GRDataSrvc.DataService") return false;
-    gr::ComPtr<gr::IDataService> service = gr::MakeCom<gr::data::DataService>();
-    *out = service.Detach();
-    return true;
-}

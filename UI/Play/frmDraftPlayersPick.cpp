@@ -5,6 +5,7 @@
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "SearchAndPick.h"
 #include "frmAddNewPopup.h"
 #include "frmDraftPlayers.h"
 

@@ -9,6 +9,7 @@
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "SearchAndPick.h"
 
 namespace gr::ui {
 

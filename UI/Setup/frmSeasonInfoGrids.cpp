@@ -13,6 +13,7 @@
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "SearchAndPick.h"
 #include "SeasonGridHtml.h"
 #include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"

@@ -1,6 +1,6 @@
 // The program's seams to the user and the clock: message boxes, modal dialogs, the file-open
 // dialog, today's date and the random seed. The program answers with Qt dialogs; tests install
-// a responder of their own (see tests/ui/support/ScriptedUser.h).
+// a responder of their own (see support/ui/ScriptedUser.h).
 #pragma once
 
 #include <chrono>
@@ -8,9 +8,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-#include "GRIData.h"
-#include "IDataService.h"
 
 class QDialog;
 class QLineEdit;
@@ -71,19 +68,5 @@ void SetRandomSeedSource(std::function<uint32_t()> source);
 
 // Selects all text of the box when it holds any.
 void SelectAllText(QLineEdit* box);
-
-// Lets the user pick one of the results of a search: none shows "Sorry no <lowerWord> found.",
-// one is picked at once, several open the selection dialog captioned "Select a <captionWord>".
-// True when an item was picked.
-bool PickOneResult(const ComPtr<Collection>& results, const std::string& lowerWord,
-                   const std::string& captionWord, const ComPtr<ISeasonInfo>& season,
-                   ComPtr<IPickable>& picked);
-
-// Searches the catalogue and lets the user pick one result: none found shows "Sorry no ...
-// found.", one is picked at once, several open the selection dialog (with the season, taken
-// items are marked). True when an item was picked.
-bool SearchAndPick(InfoTypeEnum searchType, const std::string& searchText,
-                   const ComPtr<IDataService>& dataService, const ComPtr<ISeasonInfo>& season,
-                   bool curSeasonOnly, ComPtr<IPickable>& picked, bool skipRetiredPlayers);
 
 }  // namespace gr::ui

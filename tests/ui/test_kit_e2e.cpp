@@ -17,6 +17,7 @@
 #include "HtmlView.h"
 #include "RealView.h"
 #include "ScriptedUser.h"
+#include "SearchAndPick.h"
 #include "TestEnvironment.h"
 #include "frmSelection.h"
 #include "test_shell_support.h"

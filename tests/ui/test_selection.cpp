@@ -5,6 +5,7 @@
 
 #include "GRUIUtils.h"
 #include "ScriptedUser.h"
+#include "SearchAndPick.h"
 #include "UiFakes.h"
 #include "ViewDriver.h"
 #include "frmSelection.h"

@@ -1,6 +1,6 @@
-// Fills a blank league for the data service benchmarks: the shape every such league shares
-// (eight prizes, a pool of managers, seasons with their figures, managers playing and money),
-// with the catalogue, the draft and the winnings left to each benchmark.
+// Fills a blank league for the data service benchmarks and the crash tests: the shape every
+// such league shares (eight prizes, a pool of managers, seasons with their figures, managers
+// playing and money), with the catalogue, the draft and the winnings left to each user.
 #pragma once
 
 #include <cstdint>
