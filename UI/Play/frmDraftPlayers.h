@@ -13,6 +13,7 @@
 
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
+#include "DraftEntry.h"
 #include "GRIData.h"
 #include "GRTextBox.h"
 #include "HtmlView.h"
@@ -64,9 +65,12 @@ class frmDraftPlayers : public ChildWindow {
     QPushButton* cmdPrevPick;
     QPushButton* cmdNextPick;
 
-    int32_t CurrentPick() const { return m_curPick; }
+    int32_t CurrentPick() const { return m_entry.CurrentPick(); }
     DraftView View() const { return m_view; }
-    bool IsEntryChanged() const { return m_changed; }
+    bool IsEntryChanged() const { return m_entry.IsTyped(); }
+    // What a pick does on the board; the board shows it and asks the user for it.
+    DraftEntry& Entry() { return m_entry; }
+    const DraftEntry& Entry() const { return m_entry; }
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -82,11 +86,7 @@ class frmDraftPlayers : public ChildWindow {
     void ScrollToPick(int32_t pick);
     bool Save();
     void MarkUnsaved();
-    void TakeHeldPicks();
-    int32_t TotalPicks() const { return m_roundCount * m_managerCount; }
-    ComPtr<IManagerInfo> RankedManager(int32_t position) const;
-    // Who makes the pick: its draft's manager, else the manager its snake slot gives.
-    ComPtr<IManagerInfo> ManagerOfPick(int32_t pick) const;
+    void PickChanged(int32_t pick);
 
     void cmdDispBy_Click();
     void cmdSave_Click();
@@ -99,9 +99,9 @@ class frmDraftPlayers : public ChildWindow {
     void EnablePickControls(bool enable);
     void RefreshNavigation();
     void ShowCurrentPick();
-    void MoveToPick(int32_t step);
-    void TakePick(const ComPtr<IPickable>& pick);
-    bool RefuseTaken(const ComPtr<IPickable>& pick);
+    void MoveToPick(bool forward);
+    void ShowEntryResult(const EntryResult& result);
+    ComPtr<IPickable> ChooseResult(const ComPtr<Collection>& results);
     bool txtPlayerName_LostFocus();
     void txtPlayerName_Enter();
 
@@ -113,24 +113,13 @@ class frmDraftPlayers : public ChildWindow {
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
-    int32_t m_managerCount = 0;
-    int32_t m_roundCount = 0;
-    int32_t m_curPick = 0;
-    ComPtr<IDraftInfo> m_oCurDraft;
-    ComPtr<Collection> m_oDrafts;
-    ComPtr<Collection> m_oRankList;
+    DraftEntry m_entry;
     DraftView m_view = DraftView::ByRound;
-    bool m_rankingLocked = false;
     bool m_draftLocked = false;
-    ComPtr<IManagerInfo> m_oMgrInTurn;
-    bool m_changed = false;
-    bool m_busy = false;
     std::unique_ptr<frmAddNewPopup> m_oFrmAddNew;  // created on first use, kept for the next
     HtmlDocument* m_oDocument = nullptr;
     // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
     std::map<int32_t, std::string> m_drawnCells;
-    // What the league holds for each pick as far as the board knows: (pick type, id).
-    std::map<int32_t, std::pair<int32_t, int32_t>> m_heldPicks;
 };
 
 }  // namespace gr::ui

@@ -1,8 +1,8 @@
 // In-memory domain objects for the unit tests of the kit's helpers (the selection dialog,
-// GRUtils), where a case needs an item the league files cannot hold (no team, hostile names)
-// or a taken mark without a draft. Each fake keeps its state in public members; the data
-// service is a GoogleMock so tests state the calls they expect. Screen tests run on the real
-// services instead (ShellDatabases in test_shell_support.h).
+// GRUtils) and of the screens' rule classes, where a case needs an item the league files cannot
+// hold (no team, hostile names) or a taken mark without a draft. Each fake keeps its state in
+// public members; the data service is a GoogleMock so tests state the calls they expect. Screen
+// tests run on the real services instead (ShellDatabases in test_shell_support.h).
 #pragma once
 
 #include <gmock/gmock.h>
@@ -227,8 +227,14 @@ class FakeSeason : public ComObject<ISeasonInfo> {
         return true;
     }
     using ISeasonInfo::IsPickableTaken;
-    void UpdateDraft(const ComPtr<IPickable>&, int32_t, const ComPtr<IManagerInfo>&) override {}
-    void RemoveDraft(int32_t) override {}
+    // Picks go into the draft of their number, when the season has one.
+    void UpdateDraft(const ComPtr<IPickable>& pick, int32_t no,
+                     const ComPtr<IManagerInfo>& by) override {
+        if (no < 1 || no > drafts->Count()) return;
+        drafts->ItemAs<IDraftInfo>(no)->set_PlayerOrTeam(pick);
+        drafts->ItemAs<IDraftInfo>(no)->set_Manager(by);
+    }
+    void RemoveDraft(int32_t no) override { UpdateDraft(nullptr, no, nullptr); }
     bool AddPrize(const ComPtr<IPrizeTmplInfo>&) override { return false; }
     bool AddManager(const ComPtr<IManagerTmplInfo>&) override { return false; }
     bool RemoveManager(const ComPtr<IManagerInfo>&) override { return false; }
