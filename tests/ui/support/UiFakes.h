@@ -254,8 +254,9 @@ class FakeSeason : public ComObject<ISeasonInfo> {
     std::map<IUnknown*, std::string> taken;
 };
 
-class MockDataService : public ComObject<IDataService> {
+class MockDataService : public ComObject<IDataService, ISeasonSave> {
   public:
+    MOCK_METHOD(bool, SaveSeasonAndManagers, (), (override));
     MOCK_METHOD(int32_t, get_CurrentSeasonID, (), (override));
     MOCK_METHOD(void, let_CurrentSeasonID, (int32_t), (override));
     MOCK_METHOD(int32_t, get_CurrentSeasonYear, (), (override));
