@@ -158,8 +158,8 @@ class FakeWinning : public ComObject<IWinningInfo> {
           prizeId(std::move(prizeId)),
           week(week),
           action(action) {}
-    int32_t get_ID() override { return 0; }
-    std::string get_Key() override { return {}; }
+    int32_t get_ID() override { return id; }
+    std::string get_Key() override { return key; }
     int32_t get_SeasonID() override { return 0; }
     void let_SeasonID(int32_t) override {}
     std::string get_ManagerID() override { return managerId; }
@@ -173,6 +173,8 @@ class FakeWinning : public ComObject<IWinningInfo> {
     std::string managerId, prizeId;
     int32_t week;
     ActionTypeEnum action;
+    std::string key;
+    int32_t id = 0;
 };
 
 class FakeDraft : public ComObject<IDraftInfo> {
