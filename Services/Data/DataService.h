@@ -9,6 +9,7 @@
 //   DataServiceSearch.cpp     Search
 //   DataServiceCatalogue.cpp  catalogue editing (Update*, Delete)
 //   DataServiceWinnings.cpp   AddWinning, SaveWinnings
+//   DataServiceRecords.cpp    the league as rows (ILeagueRecords)
 //
 // Conventions for every operation file:
 //   - SQL uses bound parameters only; prefer Db().Cached(sql) for statements run more than
@@ -45,7 +46,8 @@ namespace gr::data {
 class DraftInfo;
 class WinningInfo;
 
-class DataService final : public ComObject<IDataService, ISeasonSave>, private ISettingInfoEvents {
+class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueRecords>,
+                          private ISettingInfoEvents {
   public:
     DataService();
     ~DataService() override;
@@ -95,6 +97,11 @@ class DataService final : public ComObject<IDataService, ISeasonSave>, private I
 
     // ---- ISeasonSave ----------------------------------------------------------------------
     bool SaveSeasonAndManagers() override;
+
+    // ---- ILeagueRecords (DataServiceRecords.cpp) -------------------------------------------
+    bool ReadLeague(LeagueRows& Rows, std::string& ErrorMessage) override;
+    bool ReplaceLeague(const LeagueRows& Rows, std::string& ErrorMessage) override;
+    bool AddSeasonRows(const LeagueRows& Rows, std::string& ErrorMessage) override;
 
   private:
     // ---- Settings listener --------------------------------------------------------------
@@ -206,6 +213,12 @@ class DataService final : public ComObject<IDataService, ISeasonSave>, private I
     // Row writes of SaveWinnings; the season id is the current season's. Throw.
     void InsertWinning(WinningInfo& win, int32_t id, int32_t seasonId);
     void UpdateWinning(WinningInfo& win, int32_t seasonId);
+
+    // ---- League rows (DataServiceRecords.cpp) ---------------------------------------------
+    // Runs a write of ILeagueRecords in one transaction; afterwards (stored or not) the caches
+    // and settings are read afresh. False with the engine's description on failure.
+    template <class Body>
+    bool WriteRecords(std::string& errorMessage, Body&& body);
 
     // ---- State --------------------------------------------------------------------------
     std::unique_ptr<db::Database> m_db;  // the open league database, or none
