@@ -9,7 +9,8 @@
 //   DataServiceSearch.cpp     Search
 //   DataServiceCatalogue.cpp  catalogue editing (Update*, Delete)
 //   DataServiceWinnings.cpp   AddWinning, SaveWinnings
-//   DataServiceRecords.cpp    the league as rows (ILeagueRecords)
+//   DataServiceLeagueSettings.cpp  ILeagueSettings
+//   DataServiceRecords.cpp         the league as rows (ILeagueRecords)
 //
 // Conventions for every operation file:
 //   - SQL uses bound parameters only; prefer Db().Cached(sql) for statements run more than
@@ -26,6 +27,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -46,8 +48,9 @@ namespace gr::data {
 class DraftInfo;
 class WinningInfo;
 
-class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueRecords>,
-                          private ISettingInfoEvents {
+class DataService final
+    : public ComObject<IDataService, ISeasonSave, ILeagueSettings, ILeagueRecords>,
+      private ISettingInfoEvents {
   public:
     DataService();
     ~DataService() override;
@@ -98,6 +101,10 @@ class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueRec
     // ---- ISeasonSave ----------------------------------------------------------------------
     bool SaveSeasonAndManagers() override;
 
+    // ---- ILeagueSettings (DataServiceLeagueSettings.cpp) --------------------------------
+    bool GetLeagueSetting(const std::string& Name, std::string& Value, bool& Found) override;
+    bool SetLeagueSetting(const std::string& Name, const std::string& Value) override;
+    bool GetLeagueSettings(std::map<std::string, std::string>& Values) override;
     // ---- ILeagueRecords (DataServiceRecords.cpp) -------------------------------------------
     bool ReadLeague(LeagueRows& Rows, std::string& ErrorMessage) override;
     bool ReplaceLeague(const LeagueRows& Rows, std::string& ErrorMessage) override;

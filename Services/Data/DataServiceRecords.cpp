@@ -1,7 +1,10 @@
 // The league as the rows of its tables (ILeagueRecords): read whole, replaced whole, or one
 // season added, each write in one transaction with every id as given.
 #include <exception>
+#include <map>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "DataService.h"
 #include "SqlDatabase.h"
@@ -204,6 +207,17 @@ void StoreCurrentSeason(db::Database& db, int32_t seasonId) {
     insert.BindIdOrNull(1, seasonId).Run();
 }
 
+// The named settings in place of those stored; a league file older than their table gets it
+// (as ILeagueSettings creates it at its first store).
+void ReplaceNamedSettings(db::Database& db, const std::vector<SettingRow>& settings) {
+    db.Execute(
+        "create table if not exists [league setting info] ("
+        "[name] text primary key not null check ([name] <> ''), [value] text not null)");
+    db.Execute("delete from [league setting info]");
+    db::Statement insert(db, "insert into [league setting info] ([name], [value]) values (?1, ?2)");
+    for (const SettingRow& s : settings) insert.Bind(1, s.name).Bind(2, s.value).Run();
+}
+
 // Every row of a season's parts belongs to that season.
 bool BelongsToSeason(const LeagueRows& rows, int32_t seasonId) {
     const auto of = [seasonId](const auto& list) {
@@ -239,6 +253,9 @@ bool DataService::ReadLeague(LeagueRows& Rows, std::string& ErrorMessage) {
         LeagueRows rows;
         ReadCatalogue(Db(), rows);
         ReadSeasons(Db(), rows);
+        std::map<std::string, std::string> named;
+        if (!GetLeagueSettings(named)) throw std::runtime_error("the settings cannot be read");
+        for (auto& [name, value] : named) rows.settings.push_back({name, value});
         Rows = std::move(rows);
         return true;
     } catch (const std::exception& e) {
@@ -254,6 +271,7 @@ bool DataService::ReplaceLeague(const LeagueRows& Rows, std::string& ErrorMessag
         for (const SeasonRow& season : Rows.seasons) StoreSeasonRow(db, season);
         InsertSeasonParts(db, Rows);
         StoreCurrentSeason(db, Rows.currentSeasonId);
+        ReplaceNamedSettings(db, Rows.settings);
     });
 }
 
