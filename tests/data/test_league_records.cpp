@@ -24,7 +24,9 @@ TEST_F(LeagueRecords, ARefusedRowStoresNothingAndAStoredLeagueIsWhatTheServiceSh
     CreateOpsLeague();
     auto service = StartService();
     const ComPtr<ILeagueRecords> records = service.As<ILeagueRecords>();
-    ASSERT_TRUE(records);
+    const ComPtr<ILeagueSettings> settings = service.As<ILeagueSettings>();
+    ASSERT_TRUE(records && settings);
+    ASSERT_TRUE(settings->SetLeagueSetting("site title", "Sunday League"));
     LeagueRows league;
     std::string message;
     ASSERT_TRUE(records->ReadLeague(league, message)) << message;
@@ -54,6 +56,8 @@ TEST_F(LeagueRecords, ARefusedRowStoresNothingAndAStoredLeagueIsWhatTheServiceSh
     EXPECT_EQ(added.managers.back().lastName, "Manager");
     EXPECT_EQ(added.drafts.back().managerId, 77);
 
+    ASSERT_EQ(added.settings.size(), 1u);
+    added.settings[0].value = "Monday League";
     added.managers[0].lastName = "Renamed";
     added.currentSeasonId = 90;
     ASSERT_TRUE(records->ReplaceLeague(added, message)) << message;
@@ -61,6 +65,10 @@ TEST_F(LeagueRecords, ARefusedRowStoresNothingAndAStoredLeagueIsWhatTheServiceSh
     // The service reads the rows afresh: the renamed manager, the season of the new current id.
     EXPECT_EQ(Names(service->Search(TypeManager, "Renamed")).size(), 1u);
     EXPECT_EQ(service->get_CurrentSeasonID(), 90);
+    std::string title;
+    bool found = false;
+    EXPECT_TRUE(settings->GetLeagueSetting("site title", title, found));
+    EXPECT_EQ(title, "Monday League");
     EXPECT_NE(service->GetCurrentSeasonInfo().get(), held.get());
     EXPECT_TRUE(m_reports.empty());
 }
