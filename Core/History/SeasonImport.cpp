@@ -61,7 +61,6 @@ class SeasonPlanner {
         m_nextManagerId = HighestId(league.managers) + 1;
         m_nextPlayerId = HighestId(league.players) + 1;
         m_nextPrizeId = HighestId(league.prizes) + 1;
-        m_nextWinningId = HighestId(league.winnings) + 1;
     }
 
     void Plan() {
@@ -108,6 +107,10 @@ class SeasonPlanner {
         }
         m_seasonId = season.id;
         m_rows.seasons.push_back(season);
+        // The replaced season's winnings give way: a sheet imported again keeps their ids.
+        for (const WinningRow& w : m_league.winnings)
+            if (w.seasonId != season.id || !m_plan.replacesSeason)
+                m_nextWinningId = std::max(m_nextWinningId, w.id + 1);
     }
 
     // The one catalogue entry of that name; a fault when there are several. Empty: none.
@@ -241,6 +244,31 @@ class SeasonPlanner {
         return id;
     }
 
+    // Puts the team or player the pick names into row; the key by which it is taken, or none
+    // after a fault.
+    std::optional<std::string> PickedThing(const SheetPick& p, DraftRow& row) {
+        if (const auto pickedTeam = Unique(m_teamIndex, p.playerOrTeam, "team", p.line)) {
+            row.teamId = m_league.teams[*pickedTeam].id;
+            return "T" + std::to_string(row.teamId);
+        }
+        const size_t before = m_plan.problems.size();
+        const auto position = p.position.empty() ? std::nullopt : PositionId(p.position);
+        const auto team = p.team.empty() ? std::nullopt : TeamId(p.team);
+        if (!p.position.empty() && !position)
+            Fault(p.line, "unknown position " + Quoted(p.position));
+        if (!p.team.empty() && !team) Fault(p.line, "unknown team " + Quoted(p.team));
+        const auto player =
+            m_plan.problems.size() == before ? MatchPlayer(p, position, team) : std::nullopt;
+        if (m_plan.problems.size() != before) return std::nullopt;
+        const auto added = m_newPlayers.find(p.playerOrTeam);
+        if (player)
+            row.playerId = *player;
+        else
+            row.playerId =
+                added != m_newPlayers.end() ? added->second : NewPlayer(p, position, team);
+        return row.playerId > 0 ? "P" + std::to_string(row.playerId) : "N" + p.playerOrTeam;
+    }
+
     void PlanPick(const SheetPick& p) {
         const int32_t managers = m_rows.seasons.front().managers;
         if (p.round > m_sheet.rounds)
@@ -258,31 +286,12 @@ class SeasonPlanner {
         const auto manager = SeasonManager(p.manager, p.line);
         if (!manager) return;
         DraftRow row{m_seasonId, draftNo, *manager, 0, 0};
-        std::string taken;
-        if (const auto pickedTeam = Unique(m_teamIndex, p.playerOrTeam, "team", p.line)) {
-            row.teamId = m_league.teams[*pickedTeam].id;
-            taken = "T" + std::to_string(row.teamId);
-        } else {
-            const size_t before = m_plan.problems.size();
-            const auto position = p.position.empty() ? std::nullopt : PositionId(p.position);
-            const auto team = p.team.empty() ? std::nullopt : TeamId(p.team);
-            if (!p.position.empty() && !position)
-                return Fault(p.line, "unknown position " + Quoted(p.position));
-            if (!p.team.empty() && !team) return Fault(p.line, "unknown team " + Quoted(p.team));
-            const auto player = MatchPlayer(p, position, team);
-            if (m_plan.problems.size() != before) return;
-            const auto added = m_newPlayers.find(p.playerOrTeam);
-            if (player)
-                row.playerId = *player;
-            else
-                row.playerId =
-                    added != m_newPlayers.end() ? added->second : NewPlayer(p, position, team);
-            taken = row.playerId > 0 ? "P" + std::to_string(row.playerId) : "N" + p.playerOrTeam;
-        }
-        if (const auto seen = m_taken.find(taken); seen != m_taken.end())
+        const auto taken = PickedThing(p, row);
+        if (!taken) return;
+        if (const auto seen = m_taken.find(*taken); seen != m_taken.end())
             return Fault(p.line, Quoted(p.playerOrTeam) + " is already picked on line " +
                                      std::to_string(seen->second));
-        m_taken.emplace(taken, p.line);
+        m_taken.emplace(*taken, p.line);
         m_rows.drafts.push_back(row);
     }
 

@@ -362,6 +362,51 @@ void WritePick(std::string& out, const LeagueRows& league, const SeasonRow& seas
          CsvCell::Text(position), CsvCell::Text(team)});
 }
 
+std::string FiguresCsv(const SeasonRow& season) {
+    const auto figure = [](std::string_view name, CsvCell value) {
+        return csv::SpreadsheetLine({CsvCell::Text(std::string(name)), std::move(value)});
+    };
+    return figure("Season", Number(season.year)) +
+           figure("Number of managers", Number(season.managers)) +
+           figure("Rounds", Number(season.rounds)) + figure("Fee", Money(season.fee)) +
+           figure("Regular weeks", Number(season.regularWeeks)) +
+           figure("Total weeks", Number(season.totalWeeks)) +
+           figure("Ranking locked", YesNoCell(season.rankingLocked)) +
+           figure("Draft locked", YesNoCell(season.draftLocked)) +
+           figure("Season locked", YesNoCell(season.seasonLocked)) +
+           figure("Season started", YesNoCell(season.started));
+}
+
+void WriteManagers(std::string& out, const LeagueRows& league, int32_t seasonId) {
+    for (const PlayingRow& p : league.playing) {
+        if (p.seasonId != seasonId) continue;
+        const ManagerRow* m = ById(league.managers, p.managerId);
+        out += csv::SpreadsheetLine({p.ranking > 0 ? Number(p.ranking) : CsvCell::Text(""),
+                                     CsvCell::Text(m ? m->firstName : ""),
+                                     CsvCell::Text(m ? m->lastName : ""), YesNoCell(p.feePaid)});
+    }
+}
+
+void WritePrizes(std::string& out, const LeagueRows& league, int32_t seasonId) {
+    for (const MoneyRow& money : league.money) {
+        if (money.seasonId != seasonId) continue;
+        const PrizeRow* prize = ById(league.prizes, money.prizeId);
+        const PrizeTypeRow* type = prize ? ById(league.prizeTypes, prize->typeId) : nullptr;
+        out += csv::SpreadsheetLine({CsvCell::Text(prize ? prize->desc : ""),
+                                     CsvCell::Text(type ? type->name : ""), Money(money.money)});
+    }
+}
+
+void WriteWinnings(std::string& out, const LeagueRows& league, int32_t seasonId) {
+    for (const WinningRow& w : league.winnings) {
+        if (w.seasonId != seasonId) continue;
+        const PrizeRow* prize = ById(league.prizes, w.prizeId);
+        out += csv::SpreadsheetLine({CsvCell::Text(prize ? prize->desc : ""),
+                                     w.week > 0 ? Number(w.week) : CsvCell::Text(""),
+                                     CsvCell::Text(ManagerName(league, w.managerId))});
+    }
+}
+
 }  // namespace
 
 std::string FullName(std::string_view firstName, std::string_view lastName) {
@@ -383,47 +428,17 @@ std::string SeasonSheetCsv(const LeagueRows& league, int32_t year) {
     const auto season = std::find_if(league.seasons.begin(), league.seasons.end(),
                                      [year](const SeasonRow& s) { return s.year == year; });
     if (season == league.seasons.end()) return {};
-    const int32_t id = season->id;
-    const auto figure = [](std::string_view name, CsvCell value) {
-        return csv::SpreadsheetLine({CsvCell::Text(std::string(name)), std::move(value)});
-    };
-    std::string out = figure("Season", Number(season->year)) +
-                      figure("Number of managers", Number(season->managers)) +
-                      figure("Rounds", Number(season->rounds)) + figure("Fee", Money(season->fee)) +
-                      figure("Regular weeks", Number(season->regularWeeks)) +
-                      figure("Total weeks", Number(season->totalWeeks)) +
-                      figure("Ranking locked", YesNoCell(season->rankingLocked)) +
-                      figure("Draft locked", YesNoCell(season->draftLocked)) +
-                      figure("Season locked", YesNoCell(season->seasonLocked)) +
-                      figure("Season started", YesNoCell(season->started));
+    std::string out = FiguresCsv(*season);
     const auto& forms = SectionForms();
     WriteHeaderRow(out, forms[0]);
-    for (const PlayingRow& p : league.playing) {
-        if (p.seasonId != id) continue;
-        const ManagerRow* m = ById(league.managers, p.managerId);
-        out += csv::SpreadsheetLine({p.ranking > 0 ? Number(p.ranking) : CsvCell::Text(""),
-                                     CsvCell::Text(m ? m->firstName : ""),
-                                     CsvCell::Text(m ? m->lastName : ""), YesNoCell(p.feePaid)});
-    }
+    WriteManagers(out, league, season->id);
     WriteHeaderRow(out, forms[1]);
-    for (const MoneyRow& money : league.money) {
-        if (money.seasonId != id) continue;
-        const PrizeRow* prize = ById(league.prizes, money.prizeId);
-        const PrizeTypeRow* type = prize ? ById(league.prizeTypes, prize->typeId) : nullptr;
-        out += csv::SpreadsheetLine({CsvCell::Text(prize ? prize->desc : ""),
-                                     CsvCell::Text(type ? type->name : ""), Money(money.money)});
-    }
+    WritePrizes(out, league, season->id);
     WriteHeaderRow(out, forms[2]);
     for (const DraftRow& d : league.drafts)
-        if (d.seasonId == id) WritePick(out, league, *season, d);
+        if (d.seasonId == season->id) WritePick(out, league, *season, d);
     WriteHeaderRow(out, forms[3]);
-    for (const WinningRow& w : league.winnings) {
-        if (w.seasonId != id) continue;
-        const PrizeRow* prize = ById(league.prizes, w.prizeId);
-        out += csv::SpreadsheetLine({CsvCell::Text(prize ? prize->desc : ""),
-                                     w.week > 0 ? Number(w.week) : CsvCell::Text(""),
-                                     CsvCell::Text(ManagerName(league, w.managerId))});
-    }
+    WriteWinnings(out, league, season->id);
     return out;
 }
 

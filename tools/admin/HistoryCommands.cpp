@@ -54,6 +54,10 @@ std::string Hint(const history::SeasonImportPlan& plan, const AdminArgs& args) {
     return hint;
 }
 
+std::string Seasons(size_t count) {
+    return std::to_string(count) + (count == 1 ? " season" : " seasons");
+}
+
 // Runs body on a copy of the league file that replaces it only when body succeeded.
 template <class Body>
 int WriteThroughCopy(const CommandContext& ctx, Body&& body) {
@@ -118,7 +122,8 @@ int RunExportLeague(const CommandContext& ctx) {
     // The whole league in plain text: as private as the league file itself.
     if (!WriteWholeFile(path, history::LeagueJson(league), FileAccess::OwnerOnly, error))
         return ctx.Fail(error);
-    ctx.out << "Exported the league (" << league.seasons.size() << " seasons) to " << path << ".\n";
+    ctx.out << "Exported the league (" << Seasons(league.seasons.size()) << ") to " << path
+            << ".\n";
     return kExitOk;
 }
 
@@ -136,13 +141,13 @@ int RunImportLeague(const CommandContext& ctx) {
     LeagueRows league;
     if (!ReadRows(ctx, league, error)) return ctx.Fail(error);
     if (!league.seasons.empty() && !ctx.args.replace)
-        return ctx.Fail("The league holds " + std::to_string(league.seasons.size()) +
-                        " seasons; --replace replaces the whole league with the file.");
+        return ctx.Fail("The league holds " + Seasons(league.seasons.size()) +
+                        "; --replace replaces the whole league with the file.");
     const int status = WriteThroughCopy(ctx, [&](ILeagueRecords& records, std::string& why) {
         return records.ReplaceLeague(reading.rows, why);
     });
     if (status == kExitOk)
-        ctx.out << "Imported the league: " << reading.rows.seasons.size() << " seasons, "
+        ctx.out << "Imported the league: " << Seasons(reading.rows.seasons.size()) << ", "
                 << reading.rows.managers.size() << " managers, " << reading.rows.players.size()
                 << " players.\n";
     return status;
