@@ -100,6 +100,9 @@ fs::path FreshFolder(const fs::path& folder, bool filled) {
     for (const char* name : kLeagueFiles)
         fs::copy_file(fs::path(GRIDORA_SEED_DATABASE_DIR) / name, folder / name);
     if (filled) {
+        // The live league made from the blank one, which holds no players or managers.
+        fs::copy_file(folder / "Gridora - Blank.mdb", folder / "Gridora - Live.mdb",
+                      fs::copy_options::overwrite_existing);
         gr::db::Database league((folder / "Gridora - Live.mdb").string(), gr::GetDatabaseKey());
         HistoryLeague(league).Build();
     }
