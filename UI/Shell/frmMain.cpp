@@ -12,6 +12,7 @@
 #include "frmAddNewMDI.h"
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
+#include "frmImportSeason.h"
 #include "frmReports.h"
 #include "frmSeasonInfo.h"
 #include "frmSetup.h"
@@ -176,6 +177,9 @@ void frmMain::BuildMenu() {
     connect(backup, &QAction::triggered, this, [this] { mnuDataBackup_Click(); });
     QAction* restore = AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"));
     connect(restore, &QAction::triggered, this, [this] { mnuDataRestore_Click(); });
+    QAction* importSeason =
+        AddAction(admin, "mnuImportSeason", QStringLiteral("Import Season\u2026"));
+    connect(importSeason, &QAction::triggered, this, [this] { mnuImportSeason_Click(); });
     mnuDBSetup =
         AddCommand(admin, "mnuDBSetup", QStringLiteral("Database Setup"), MenuCommand::DBSetup);
     mnuSettings = AddAction(admin, "mnuSettings", QStringLiteral("Settings"));
@@ -338,6 +342,16 @@ void frmMain::mnuDataRestore_Click() {
     RestoreData(m_oSetupService, m_oSetupInfo, mayReplace, [this] {
         CloseChildWindows();
         // The restored file brings its own current season, and the title names its year.
+        UpdateTitle();
+    });
+}
+
+void frmMain::mnuImportSeason_Click() {
+    if (m_shutDown) return;
+    // The window shown goes first: the import drops every season object the windows hold.
+    const auto mayReplace = [this] { return LeaveCurrentChild(LeaveReason::Replaced); };
+    ImportSeason(m_oDataService, mayReplace, [this] {
+        CloseChildWindows();
         UpdateTitle();
     });
 }

@@ -164,6 +164,7 @@ TEST_F(ShellMainTest, MenuHasEveryItemWithItsAccessKey) {
         {"mnuAdminTools", "Admin &Tools"},
         {"mnuDataBackup", "Backup Data"},
         {"mnuDataRestore", "Restore Data"},
+        {"mnuImportSeason", "Import Season\u2026"},
         {"mnuDBSetup", "Database Setup"},
         {"mnuSettings", "Settings"},
         {"mnuHelp", "&Help"},
@@ -184,8 +185,8 @@ TEST_F(ShellMainTest, MenuHasEveryItemWithItsAccessKey) {
     std::vector<std::string> admin;
     for (QAction* a : main->findChild<QMenu*>("mnuAdminTools")->actions())
         admin.push_back(a->objectName().toStdString());
-    EXPECT_EQ(admin, (std::vector<std::string>{"mnuDataBackup", "mnuDataRestore", "mnuDBSetup",
-                                               "mnuSettings"}));
+    EXPECT_EQ(admin, (std::vector<std::string>{"mnuDataBackup", "mnuDataRestore", "mnuImportSeason",
+                                               "mnuDBSetup", "mnuSettings"}));
 }
 
 TEST_F(ShellMainTest, EveryItemWithAWindowIsEnabled) {
