@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <chrono>
 #include <exception>
 
 #include "ExportButtons.h"
@@ -12,6 +13,7 @@
 #include "GRUtils.h"
 #include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
+#include "frmRoomDisplay.h"
 
 namespace gr::ui {
 
@@ -27,6 +29,12 @@ T* Named(T* widget, const char* name) {
     return widget;
 }
 
+int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 std::pair<int32_t, int32_t> PickKey(const ComPtr<IDraftInfo>& draft) {
     const ComPtr<IPickable> pick = draft->get_PlayerOrTeam();
     return pick ? std::pair(static_cast<int32_t>(pick->get_PickType()), pick->get_PickID())
@@ -35,7 +43,7 @@ std::pair<int32_t, int32_t> PickKey(const ComPtr<IDraftInfo>& draft) {
 
 }  // namespace
 
-frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
+frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent), m_clock(SteadyMs) {
     setObjectName(QStringLiteral("frmDraftPlayers"));
     setWindowTitle(QStringLiteral("Draft Players"));
     BuildLayout();
@@ -48,6 +56,7 @@ frmDraftPlayers::~frmDraftPlayers() {
     txtPlayerName->removeEventFilter(this);
     disconnect(txtPlayerName, nullptr, this, nullptr);
     m_oFrmAddNew.reset();
+    m_oRoomDisplay = nullptr;  // a child: it goes with the board
     m_oDocument = nullptr;
     m_oCurDraft = nullptr;
     m_oDrafts = nullptr;
@@ -94,11 +103,15 @@ void frmDraftPlayers::BuildLayout() {
     lblPositionName->setMinimumWidth(40);
     lblTeamName->setMinimumWidth(40);
     txtPlayerName->setMinimumWidth(220);
+    BuildDraftNightControls();
 
     auto* turn = new QHBoxLayout;
     turn->addWidget(lblCoach);
     turn->addWidget(lblPickInfo);
     turn->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblClock, lblPickSeconds, txtPickSeconds,
+                                                      cmdPauseClock, chkReadAloud})
+        turn->addWidget(w);
     auto* entry = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{lblPlayer, txtPlayerName, cmdDBLookup, cmdAddPlayer,
@@ -112,7 +125,8 @@ void frmDraftPlayers::BuildLayout() {
     frame->addLayout(entry);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting, cmdRoomDisplay})
+        buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdPrint);
     buttons->addWidget(cmdSavePdf);
@@ -141,6 +155,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->setSelectAllOnFocus(true);
+    ConnectDraftNight();
 }
 
 bool frmDraftPlayers::Initialize(const ComPtr<IDataService>& oGRService) {
@@ -274,7 +289,14 @@ ComPtr<IManagerInfo> frmDraftPlayers::ManagerOfPick(int32_t pick) const {
 
 // The layout and every pick's cell go to the page in one piece.
 void frmDraftPlayers::RedrawGrid() {
+    TakeRoomBoard();
+    FollowOnRoomDisplay();
     if (!m_oDocument) return;
+    m_drawnCells.clear();
+    if (const std::string notice = NotReadyNotice(); !notice.empty()) {
+        m_oDocument->body()->setInnerHTML(notice);
+        return;
+    }
     DraftGridShape shape;
     shape.view = m_view;
     shape.managers = std::max(m_managerCount, 0);
@@ -286,7 +308,6 @@ void frmDraftPlayers::RedrawGrid() {
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-    m_drawnCells.clear();
     if (m_oDrafts)
         for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
             int32_t row = 0;
@@ -302,10 +323,15 @@ void frmDraftPlayers::RedrawGrid() {
 }
 
 void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
-    if (!m_oDocument || !draft) return;
+    if (!draft) return;
+    const int32_t pick = draft->get_DraftNo();
+    if (pick >= 1 && static_cast<size_t>(pick) <= m_room.picks.size()) {
+        m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(draft);
+        FollowOnRoomDisplay();
+    }
+    if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    const int32_t pick = draft->get_DraftNo();
     if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
     std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
     const auto drawn = m_drawnCells.find(pick);

@@ -3,9 +3,12 @@
 // A locked draft is shown read-only. The board can be printed and saved as PDF.
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <map>
 #include <memory>
@@ -17,10 +20,13 @@
 #include "GRTextBox.h"
 #include "HtmlView.h"
 #include "IDataService.h"
+#include "PickClock.h"
+#include "RoomDisplayHtml.h"
 
 namespace gr::ui {
 
 class frmAddNewPopup;
+class frmRoomDisplay;
 
 class frmDraftPlayers : public ChildWindow {
     Q_OBJECT
@@ -63,8 +69,18 @@ class frmDraftPlayers : public ChildWindow {
     QLabel* lblTeamName;
     QPushButton* cmdPrevPick;
     QPushButton* cmdNextPick;
+    // Draft night: the room display, the pick clock and reading picks aloud.
+    QPushButton* cmdRoomDisplay;
+    QLabel* lblClock;
+    QLabel* lblPickSeconds;
+    QSpinBox* txtPickSeconds;
+    QPushButton* cmdPauseClock;
+    QCheckBox* chkReadAloud;
 
     int32_t CurrentPick() const { return m_curPick; }
+    // The room display while it is open.
+    frmRoomDisplay* RoomDisplay() const { return m_oRoomDisplay; }
+    const PickClock& Clock() const { return m_clock; }
     DraftView View() const { return m_view; }
     bool IsEntryChanged() const { return m_changed; }
 
@@ -94,6 +110,21 @@ class frmDraftPlayers : public ChildWindow {
     void cmdPrint_Click();
     void cmdSavePdf_Click();
     void cmdClose_Click();
+
+    // Draft night (frmDraftPlayersRoom.cpp).
+    void BuildDraftNightControls();
+    void ConnectDraftNight();
+    // The reason the board cannot take picks yet and the command that mends it; empty when
+    // it can (or the draft is locked).
+    std::string NotReadyNotice() const;
+    RoomPick RoomPickOf(const ComPtr<IDraftInfo>& draft) const;
+    void TakeRoomBoard();
+    void FollowOnRoomDisplay();
+    void cmdRoomDisplay_Click();
+    void CloseRoomDisplay();
+    void TogglePause();
+    void TickClock();
+    void txtPickSeconds_Changed(int seconds);
 
     // The current-pick panel (pick entry).
     void EnablePickControls(bool enable);
@@ -131,6 +162,11 @@ class frmDraftPlayers : public ChildWindow {
     std::map<int32_t, std::string> m_drawnCells;
     // What the league holds for each pick as far as the board knows: (pick type, id).
     std::map<int32_t, std::pair<int32_t, int32_t>> m_heldPicks;
+    frmRoomDisplay* m_oRoomDisplay = nullptr;  // a window of its own, owned by the board
+    RoomBoard m_room;                          // the draft as the room display shows it
+    PickClock m_clock;
+    int32_t m_clockPick = 0;  // the pick the clock runs for
+    QTimer m_clockTimer;
 };
 
 }  // namespace gr::ui

@@ -70,6 +70,14 @@ void frmDraftPlayers::ShowCurrentPick() {
     lblPickInfo->setText(QString::fromStdString("(Round #" + std::to_string(round) + ")(Pick #" +
                                                 std::to_string(pickInRound) + ")(Overall Pick #" +
                                                 std::to_string(m_curPick) + ")"));
+    // Every new pick gets the full time; the room sees who is on the clock now.
+    if (m_curPick != m_clockPick) {
+        m_clockPick = m_curPick;
+        m_clock.Restart();
+        TickClock();
+    }
+    if (!m_room.picks.empty() && !m_draftLocked) m_room.currentPick = m_curPick;
+    FollowOnRoomDisplay();
 }
 
 void frmDraftPlayers::MoveToPick(int32_t step) {
