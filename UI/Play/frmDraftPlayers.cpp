@@ -35,12 +35,6 @@ int64_t SteadyMs() {
         .count();
 }
 
-std::pair<int32_t, int32_t> PickKey(const ComPtr<IDraftInfo>& draft) {
-    const ComPtr<IPickable> pick = draft->get_PlayerOrTeam();
-    return pick ? std::pair(static_cast<int32_t>(pick->get_PickType()), pick->get_PickID())
-                : std::pair(0, 0);
-}
-
 }  // namespace
 
 frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent), m_clock(SteadyMs) {
@@ -48,6 +42,7 @@ frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent), m_clock
     setWindowTitle(QStringLiteral("Draft Players"));
     BuildLayout();
     ConnectCommands();
+    m_entry.OnPickChanged([this](int32_t pick) { PickChanged(pick); });
     wbReport->navigate();
 }
 
@@ -58,10 +53,7 @@ frmDraftPlayers::~frmDraftPlayers() {
     m_oFrmAddNew.reset();
     m_oRoomDisplay = nullptr;  // a child: it goes with the board
     m_oDocument = nullptr;
-    m_oCurDraft = nullptr;
-    m_oDrafts = nullptr;
-    m_oRankList = nullptr;
-    m_oMgrInTurn = nullptr;
+    m_entry = DraftEntry();
     m_oSeason = nullptr;
     m_oDataService = nullptr;
 }
@@ -97,6 +89,9 @@ void frmDraftPlayers::BuildLayout() {
         Named(new QPushButton(QStringLiteral("&Previous Pick"), fraCurrentPick), "cmdPrevPick");
     cmdNextPick =
         Named(new QPushButton(QStringLiteral("&Next Pick"), fraCurrentPick), "cmdNextPick");
+    // Names and abbreviations come from the league: shown as they are, never as markup.
+    for (QLabel* label : {lblCoach, lblPickInfo, lblPositionName, lblTeamName})
+        label->setTextFormat(Qt::PlainText);
     QFont coachFont = lblCoach->font();
     coachFont.setBold(true);
     lblCoach->setFont(coachFont);
@@ -151,7 +146,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
     connect(cmdDBLookup, &QToolButton::clicked, this, [this] { cmdDBLookup_Click(); });
     connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
-    connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_entry.NoteTyped(); });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->setSelectAllOnFocus(true);
@@ -175,20 +170,15 @@ void frmDraftPlayers::Activated() {
 
 void frmDraftPlayers::ActivateBoard() {
     m_oSeason = m_oDataService ? m_oDataService->GetCurrentSeasonInfo() : nullptr;
+    ComPtr<Collection> rankList;
     if (m_oSeason) {
-        m_managerCount = m_oSeason->get_NoOfManagers();
-        m_roundCount = m_oSeason->get_NoOfRounds();
-        m_rankingLocked = m_oSeason->get_IsRankingLocked();
         m_draftLocked = m_oSeason->get_IsDraftLocked();
-        m_curPick = m_oSeason->get_CurrentPick();
-        const bool byName = IsDraftEmpty(m_oSeason) && !m_rankingLocked;
-        m_oRankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
-        m_oDrafts = m_oSeason->get_Drafts();
-        // Picks not saved yet keep what the league held before them.
-        if (!HasUnsavedChanges()) TakeHeldPicks();
-    } else {
-        m_rankingLocked = false;
+        const bool byName = IsDraftEmpty(m_oSeason) && !m_oSeason->get_IsRankingLocked();
+        rankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
     }
+    m_entry.Load(m_oDataService, m_oSeason, rankList);
+    m_undo.Start();
+    ReadDraftNightSettings();
     m_view = m_draftLocked ? DraftView::ByManager : DraftView::ByRound;
     cmdDispBy->setText(m_draftLocked ? kByRoundCaption : kByManagerCaption);
     RedrawGrid();
@@ -201,17 +191,10 @@ void frmDraftPlayers::ActivateBoard() {
         for (QWidget* w :
              std::initializer_list<QWidget*>{fraCurrentPick, cmdGotoCurPick, cmdLockDrafting})
             w->show();
-        EnablePickControls(m_managerCount > 0 && m_roundCount > 0 && m_rankingLocked);
+        EnablePickControls(m_entry.IsReady());
         cmdGotoCurPick_Click();
     }
     if (layout()) layout()->activate();
-}
-
-void frmDraftPlayers::TakeHeldPicks() {
-    m_heldPicks.clear();
-    if (m_oDrafts)
-        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>())
-            m_heldPicks[draft->get_DraftNo()] = PickKey(draft);
 }
 
 // ---- Unsaved picks ------------------------------------------------------------------------
@@ -223,24 +206,14 @@ void frmDraftPlayers::MarkUnsaved() {
 
 void frmDraftPlayers::DiscardChanges() {
     if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+    m_entry.Discarded();
     cmdSave->setEnabled(false);
 }
 
 void frmDraftPlayers::CollectUnsavedWork(UnsavedWork& work) const {
-    if (!m_oSeason || !m_oDrafts) return;
+    if (!m_oSeason) return;
     work.seasonYear = m_oSeason->get_Year();
-    for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
-        const int32_t pick = draft->get_DraftNo();
-        const auto held = m_heldPicks.find(pick);
-        const std::pair<int32_t, int32_t> heldKey =
-            held == m_heldPicks.end() ? std::pair(0, 0) : held->second;
-        const std::pair<int32_t, int32_t> key = PickKey(draft);
-        if (key == heldKey) continue;
-        const ComPtr<IPickable> picked = draft->get_PlayerOrTeam();
-        work.picks.push_back({pick, key.first, key.second,
-                              picked ? picked->get_PickName() : std::string(), heldKey.first,
-                              heldKey.second});
-    }
+    work.picks = m_entry.ChangedPicks();
 }
 
 // The picks go back into the season as they were typed; the board shows them unsaved.
@@ -249,14 +222,13 @@ void frmDraftPlayers::BringBackWork(const UnsavedWork& work) {
     const PickableIndex catalogue = PickablesById(m_oDataService);
     for (const RecoveredPick& pick : work.picks) {
         const auto found = catalogue.find({pick.type, pick.id});
-        if (found != catalogue.end())
-            m_oSeason->UpdateDraft(found->second, pick.pick, ManagerOfPick(pick.pick));
-        else
-            m_oSeason->RemoveDraft(pick.pick);
+        m_entry.SetPick(pick.pick, found != catalogue.end() ? found->second : nullptr);
     }
     RedrawGrid();
     cmdGotoCurPick_Click();
     MarkUnsaved();
+    // Undo goes back to what was brought back, not beyond.
+    m_undo.Start();
 }
 
 // ---- The grid ------------------------------------------------------------------------------
@@ -268,23 +240,6 @@ void frmDraftPlayers::wbReport_DocumentComplete() {
     m_oDocument->body()->setStyle("margin", "0");
     m_oDocument->body()->setStyle("overflow", "auto");
     RedrawGrid();
-}
-
-ComPtr<IManagerInfo> frmDraftPlayers::RankedManager(int32_t position) const {
-    if (!m_oRankList || position < 1 || position > m_oRankList->Count()) return {};
-    return m_oRankList->ItemAs<IManagerInfo>(position);
-}
-
-ComPtr<IManagerInfo> frmDraftPlayers::ManagerOfPick(int32_t pick) const {
-    const auto draft = m_oDrafts && pick >= 1 && pick <= m_oDrafts->Count()
-                           ? m_oDrafts->ItemAs<IDraftInfo>(pick)
-                           : nullptr;
-    if (ComPtr<IManagerInfo> manager = draft ? draft->get_Manager() : nullptr) return manager;
-    int32_t position = 0;
-    int32_t round = 0;
-    int32_t pickInRound = 0;
-    GetDraftSlot(pick, m_managerCount, position, round, pickInRound);
-    return RankedManager(position);
 }
 
 // The layout and every pick's cell go to the page in one piece.
@@ -299,21 +254,22 @@ void frmDraftPlayers::RedrawGrid() {
     }
     DraftGridShape shape;
     shape.view = m_view;
-    shape.managers = std::max(m_managerCount, 0);
-    shape.rounds = std::max(m_roundCount, 0);
+    shape.managers = std::max(m_entry.ManagerCount(), 0);
+    shape.rounds = std::max(m_entry.RoundCount(), 0);
     for (int32_t p = 1; p <= shape.managers; ++p) {
-        const ComPtr<IManagerInfo> manager = RankedManager(p);
+        const ComPtr<IManagerInfo> manager = m_entry.RankedManager(p);
         shape.managerNames.push_back(manager ? manager->get_FirstName() : "XYZ");
     }
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-    if (m_oDrafts)
-        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
+    const ComPtr<Collection> drafts = m_oSeason ? m_oSeason->get_Drafts() : nullptr;
+    if (drafts)
+        for (const ComPtr<IDraftInfo>& draft : drafts->ItemsAs<IDraftInfo>()) {
             int32_t row = 0;
             int32_t column = 0;
             const int32_t pick = draft->get_DraftNo();
-            if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) continue;
+            if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) continue;
             if (row > rows || column > columns) continue;
             std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
             cells[static_cast<size_t>((row - 1) * columns + column - 1)] = html;
@@ -326,13 +282,13 @@ void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
     if (!draft) return;
     const int32_t pick = draft->get_DraftNo();
     if (pick >= 1 && static_cast<size_t>(pick) <= m_room.picks.size()) {
-        m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(draft);
+        m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(pick);
         FollowOnRoomDisplay();
     }
     if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) return;
     std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
     const auto drawn = m_drawnCells.find(pick);
     if (drawn != m_drawnCells.end() && drawn->second == html) return;
@@ -346,7 +302,7 @@ void frmDraftPlayers::ScrollToPick(int32_t pick) {
     if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) return;
     if (const ElementPtr anchor = m_oDocument->getElementById(DraftAnchorId(column)))
         anchor->scrollIntoView();
 }
@@ -358,15 +314,15 @@ void frmDraftPlayers::cmdDispBy_Click() {
     m_view = toManager ? DraftView::ByManager : DraftView::ByRound;
     cmdDispBy->setText(toManager ? kByRoundCaption : kByManagerCaption);
     RedrawGrid();
-    ScrollToPick(m_curPick);
+    ScrollToPick(m_entry.CurrentPick());
 }
 
 // False when the picks could not be stored (the data service has said why): they stay unsaved.
 bool frmDraftPlayers::Save() {
-    DrawCell(m_oCurDraft);
+    DrawCell(m_entry.CurrentDraft());
     if (!m_oDataService || !m_oDataService->SaveDrafts()) return false;
     cmdSave->setEnabled(false);
-    TakeHeldPicks();
+    m_entry.Saved();
     emit UnsavedWorkChanged();
     return true;
 }

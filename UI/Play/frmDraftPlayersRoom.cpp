@@ -1,10 +1,13 @@
 // Draft night at the board: the room display that follows it, the pick clock, reading picks
 // aloud, and the notice that stands in place of a board that cannot take picks yet.
 #include <QApplication>
-#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QShortcut>
+#include <algorithm>
+#include <cstdlib>
 
 #include "GRStringUtils.h"
+#include "GRUIUtils.h"
 #include "frmDraftPlayers.h"
 #include "frmRoomDisplay.h"
 
@@ -14,8 +17,13 @@ namespace {
 
 constexpr int kClockTickMs = 250;
 constexpr int32_t kMostPickSeconds = 3600;
+// The league's settings of draft night.
+constexpr const char* kPickSecondsSetting = "pick clock seconds";
+constexpr const char* kReadAloudSetting = "read picks aloud";
 const QString kPauseCaption = QStringLiteral("Pa&use Clock");
 const QString kResumeCaption = QStringLiteral("Res&ume Clock");
+const QKeySequence kUndoKeys(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedoKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 
 std::string Abbr(const ComPtr<IPositionInfo>& position) {
     return position ? position->get_Abbr() : std::string();
@@ -66,7 +74,15 @@ void frmDraftPlayers::ConnectDraftNight() {
             [this](int seconds) { txtPickSeconds_Changed(seconds); });
     connect(chkReadAloud, &QCheckBox::toggled, this, [this](bool on) {
         if (m_oRoomDisplay) m_oRoomDisplay->SetSpeaking(on);
+        StoreDraftNightSetting(kReadAloudSetting, on ? "1" : "0");
     });
+    // The pick field keeps Ctrl+Z for the draft unless a name is being typed in it.
+    txtPlayerName->installEventFilter(this);
+    for (const bool redo : {false, true}) {
+        auto* key = new QShortcut(redo ? kRedoKeys : kUndoKeys, this);
+        key->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(key, &QShortcut::activated, this, [this, redo] { UndoPick(redo); });
+    }
     auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), this);
     f11->setContext(Qt::WidgetWithChildrenShortcut);
     connect(f11, &QShortcut::activated, this, [this] { cmdRoomDisplay_Click(); });
@@ -79,20 +95,42 @@ void frmDraftPlayers::ConnectDraftNight() {
     TickClock();
 }
 
+// The seconds per pick and the speech switch are the league's, kept with it.
+void frmDraftPlayers::ReadDraftNightSettings() {
+    const auto settings = m_oDataService ? m_oDataService.As<ILeagueSettings>() : nullptr;
+    std::string seconds;
+    std::string aloud;
+    bool found = false;
+    if (settings) {
+        settings->GetLeagueSetting(kPickSecondsSetting, seconds, found);
+        settings->GetLeagueSetting(kReadAloudSetting, aloud, found);
+    }
+    m_readingSettings = true;
+    txtPickSeconds->setValue(std::clamp(std::atoi(seconds.c_str()), 0, kMostPickSeconds));
+    chkReadAloud->setChecked(aloud == "1");
+    m_readingSettings = false;
+}
+
+void frmDraftPlayers::StoreDraftNightSetting(const char* name, const std::string& value) {
+    if (m_readingSettings || !m_oDataService) return;
+    if (const auto settings = m_oDataService.As<ILeagueSettings>())
+        settings->SetLeagueSetting(name, value);
+}
+
 std::string frmDraftPlayers::NotReadyNotice() const {
     if (m_draftLocked) return {};
     if (!m_oSeason)
         return NoticeHtml("There is no season yet.",
                           "Create it with Setup \xE2\x86\x92 Season, then rank the managers with "
                           "Manager Ranking.");
-    if (m_managerCount < 1)
+    if (m_entry.ManagerCount() < 1)
         return NoticeHtml("The season has no managers.",
                           "Enter the number of managers and their names with Setup \xE2\x86\x92 "
                           "Season.");
-    if (m_roundCount < 1)
+    if (m_entry.RoundCount() < 1)
         return NoticeHtml("The season has no draft rounds.",
                           "Enter the number of draft rounds with Setup \xE2\x86\x92 Season.");
-    if (!m_rankingLocked)
+    if (!m_oSeason->get_IsRankingLocked())
         return NoticeHtml("The draft order is not locked.",
                           "Shuffle the managers and press Save & Lock in Manager Ranking.");
     return {};
@@ -100,10 +138,10 @@ std::string frmDraftPlayers::NotReadyNotice() const {
 
 // ---- The room display ---------------------------------------------------------------------
 
-RoomPick frmDraftPlayers::RoomPickOf(const ComPtr<IDraftInfo>& draft) const {
+RoomPick frmDraftPlayers::RoomPickOf(int32_t pick) const {
     RoomPick entry;
-    const int32_t pick = draft ? draft->get_DraftNo() : 0;
-    const ComPtr<IManagerInfo> manager = ManagerOfPick(pick);
+    const ComPtr<IDraftInfo> draft = m_entry.Draft(pick);
+    const ComPtr<IManagerInfo> manager = m_entry.ManagerOfPick(pick);
     entry.manager = manager ? manager->get_FirstName() : "XYZ";
     const ComPtr<IPickable> picked = draft ? draft->get_PlayerOrTeam() : nullptr;
     if (!picked) return entry;
@@ -123,20 +161,15 @@ RoomPick frmDraftPlayers::RoomPickOf(const ComPtr<IDraftInfo>& draft) const {
 // The whole draft as the room reads it, taken afresh from the season.
 void frmDraftPlayers::TakeRoomBoard() {
     m_room = RoomBoard();
-    if (!NotReadyNotice().empty() || m_managerCount < 1) return;
-    for (int32_t p = 1; p <= m_managerCount; ++p) {
-        const ComPtr<IManagerInfo> manager = RankedManager(p);
+    if (!NotReadyNotice().empty() || m_entry.ManagerCount() < 1) return;
+    for (int32_t p = 1; p <= m_entry.ManagerCount(); ++p) {
+        const ComPtr<IManagerInfo> manager = m_entry.RankedManager(p);
         m_room.managerNames.push_back(manager ? manager->get_FirstName() : "XYZ");
     }
-    m_room.rounds = std::max(m_roundCount, 0);
-    m_room.picks.resize(static_cast<size_t>(TotalPicks()));
-    if (m_oDrafts)
-        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
-            const int32_t pick = draft->get_DraftNo();
-            if (pick >= 1 && pick <= TotalPicks())
-                m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(draft);
-        }
-    m_room.currentPick = m_draftLocked ? 0 : m_curPick;
+    m_room.rounds = std::max(m_entry.RoundCount(), 0);
+    for (int32_t pick = 1; pick <= m_entry.TotalPicks(); ++pick)
+        m_room.picks.push_back(RoomPickOf(pick));
+    m_room.currentPick = m_draftLocked ? 0 : m_entry.CurrentPick();
 }
 
 void frmDraftPlayers::FollowOnRoomDisplay() {
@@ -171,6 +204,7 @@ void frmDraftPlayers::CloseRoomDisplay() {
 
 void frmDraftPlayers::txtPickSeconds_Changed(int seconds) {
     m_clock.SetSeconds(seconds);
+    StoreDraftNightSetting(kPickSecondsSetting, std::to_string(seconds));
     cmdPauseClock->setText(kPauseCaption);
     TickClock();
 }
@@ -194,6 +228,34 @@ void frmDraftPlayers::TickClock() {
     cmdPauseClock->setEnabled(on);
     if (m_oRoomDisplay) m_oRoomDisplay->ShowClock(text, red);
     if (on && m_clock.TakeTimeUp()) QApplication::beep();
+}
+
+}  // namespace gr::ui
+
+namespace gr::ui {
+
+// ---- Undo ----------------------------------------------------------------------------------
+
+void frmDraftPlayers::UndoPick(bool redo) {
+    if (m_draftLocked || !m_entry.IsReady()) return;
+    if (!(redo ? m_undo.Redo() : m_undo.Undo())) return;
+    RefreshNavigation();
+    ShowCurrentPick();
+    ScrollToPick(m_entry.CurrentPick());
+    if (txtPlayerName->isEnabled()) {
+        txtPlayerName->setFocus();
+        SelectAllText(txtPlayerName);
+    }
+}
+
+// While a name is being typed, Ctrl+Z and Ctrl+Shift+Z undo the typing; otherwise the picks.
+bool frmDraftPlayers::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPlayerName && event->type() == QEvent::ShortcutOverride &&
+        !m_entry.IsTyped()) {
+        const QKeyCombination keys = static_cast<QKeyEvent*>(event)->keyCombination();
+        if (keys == kUndoKeys[0] || keys == kRedoKeys[0]) return true;
+    }
+    return ChildWindow::eventFilter(watched, event);
 }
 
 }  // namespace gr::ui

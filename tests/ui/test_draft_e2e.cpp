@@ -219,6 +219,17 @@ TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManage
             ClickButton(board->cmdNextPick);
             ASSERT_EQ(board->CurrentPick(), pick);
         }
+        if (pick == 20) {
+            // Undo takes pick 19 back into the pick field, redo takes it again.
+            QTest::keyClick(board->txtPlayerName, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(board->CurrentPick(), pick - 1);
+            EXPECT_TRUE(board->txtPlayerName->text().isEmpty());
+            ExpectRoomMirrorsBoard(*board, *room, pick - 2);
+            QTest::keyClick(board->txtPlayerName, Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+            ASSERT_EQ(board->CurrentPick(), pick);
+            ExpectRoomMirrorsBoard(*board, *room, pick - 1);
+        }
         if (pick == kRefusedAt) {
             QTest::keyClicks(board->txtPlayerName, QString::fromStdString(names[0]));
             QTest::keyClick(board->txtPlayerName, Qt::Key_Return);
