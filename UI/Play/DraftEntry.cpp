@@ -164,8 +164,9 @@ ComPtr<Collection> DraftEntry::LookUp(const std::string& text) const {
 
 namespace {
 
+// Without the blanks around it, as the field's text is taken.
 std::string Trimmed(const std::string& text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     size_t begin = 0;
     size_t end = text.size();
     while (begin < end && blank(text[begin])) ++begin;
