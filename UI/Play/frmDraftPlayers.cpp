@@ -119,18 +119,22 @@ void frmDraftPlayers::BuildLayout() {
     frame->addLayout(turn);
     frame->addLayout(entry);
 
+    // Two rows, so that every button stays on an 800 x 600 screen.
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting, cmdRoomDisplay})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdPrint);
     buttons->addWidget(cmdSavePdf);
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdClose);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch(1);
+    closing->addWidget(cmdSave);
+    closing->addWidget(cmdClose);
     auto* column = new QVBoxLayout(this);
     column->addWidget(fraCurrentPick);
     column->addWidget(wbReport, 1);
     column->addLayout(buttons);
+    column->addLayout(closing);
 }
 
 void frmDraftPlayers::ConnectCommands() {
