@@ -14,9 +14,10 @@ ComPtr<FakeSeason> Season(int32_t count, const std::vector<std::pair<std::string
     auto season = MakeCom<FakeSeason>();
     season->noOfManagers = count;
     int32_t id = 10;
-    for (const auto& [first, rank] : m)
-        season->managers->Add(MakeCom<FakeManager>(++id, first, "L", rank),
-                              "K" + std::to_string(id));
+    for (const auto& [first, rank] : m) {
+        ++id;
+        season->managers->Add(MakeCom<FakeManager>(id, first, "L", rank), "K" + std::to_string(id));
+    }
     return season;
 }
 
