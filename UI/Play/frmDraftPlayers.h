@@ -126,6 +126,7 @@ class frmDraftPlayers : public ChildWindow {
     void FollowOnRoomDisplay();
     void cmdRoomDisplay_Click();
     void CloseRoomDisplay();
+    void ReturnToBoard();
     void TogglePause();
     void TickClock();
     void txtPickSeconds_Changed(int seconds);

@@ -189,7 +189,12 @@ void frmDraftPlayers::cmdRoomDisplay_Click() {
     m_oRoomDisplay->ShowClock(m_clock.Text(), m_clock.IsRed());
     m_oRoomDisplay->ShowFullScreen(window());
     // The organiser types on in the board's window.
+    ReturnToBoard();
+}
+
+void frmDraftPlayers::ReturnToBoard() {
     activateWindow();
+    if (txtPlayerName->isEnabled() && txtPlayerName->isVisible()) txtPlayerName->setFocus();
 }
 
 void frmDraftPlayers::CloseRoomDisplay() {
@@ -197,7 +202,7 @@ void frmDraftPlayers::CloseRoomDisplay() {
     m_oRoomDisplay->hide();
     m_oRoomDisplay->deleteLater();
     m_oRoomDisplay = nullptr;
-    activateWindow();
+    ReturnToBoard();
 }
 
 // ---- The pick clock ----------------------------------------------------------------------

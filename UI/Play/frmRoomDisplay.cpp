@@ -11,6 +11,8 @@ frmRoomDisplay::frmRoomDisplay(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmRoomDisplay"));
     setWindowTitle(QStringLiteral("Gridora - Room Display"));
     setWindowFlag(Qt::FramelessWindowHint);
+    // The organiser's window keeps the keys; a click on the display gives it Esc, F11 and P.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     wbRoom = new HtmlView(this);
     wbRoom->setObjectName(QStringLiteral("wbRoom"));
     // The room only looks: the keys stay with this window.

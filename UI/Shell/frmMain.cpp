@@ -311,10 +311,8 @@ void frmMain::UpdateTitle() {
     if (m_oDataService)
         if (const ComPtr<ISeasonInfo> season = m_oDataService->GetCurrentSeasonInfo()) {
             year = std::to_string(season->get_Year());
-            // A new league holds only the season of today, started empty.
-            const ComPtr<Collection> seasons = m_oDataService->GetAllSeasons();
-            firstSeasonAhead =
-                season->get_NoOfManagers() < 1 && (!seasons || seasons->Count() <= 1);
+            // A new league holds only the season of today, started without managers.
+            firstSeasonAhead = season->get_NoOfManagers() < 1;
         }
     const std::string type = m_oSetupInfo ? m_oSetupInfo->get_DBTypeDesc() : std::string();
     const std::string title = std::string(kTitle) + " (Season Year: " + year + ")" + " - " + type;

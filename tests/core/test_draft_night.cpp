@@ -28,7 +28,7 @@ TEST(PickClock, CountsDownTurnsRedSoundsOnceAndNeverBelowZero) {
          75,
          {{Act::Wait, 0, "1:15", false, false},
           {Act::Wait, 200, "1:15", false, false},
-          {Act::Wait, 64'800, "0:11", false, false},
+          {Act::Wait, 63'800, "0:11", false, false},
           {Act::Wait, 1'000, "0:10", true, false},
           {Act::Wait, 9'999, "0:01", true, false},
           {Act::Wait, 1, "0:00", true, true},

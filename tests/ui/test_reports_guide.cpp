@@ -92,7 +92,7 @@ TEST_F(ReportsGuideTest, HeadingsCloseTheirBoldSoTextRowsAreNotBold) {
             EXPECT_NE(rows[i + 1].kind, RowKind::Heading) << rows[i].text;
         }
     }
-    EXPECT_EQ(headings, 15);
+    EXPECT_EQ(headings, 16);
     EXPECT_EQ(rows.back().kind, RowKind::Blank);
 }
 
