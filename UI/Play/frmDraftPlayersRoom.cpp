@@ -86,6 +86,9 @@ void frmDraftPlayers::ConnectDraftNight() {
     auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), this);
     f11->setContext(Qt::WidgetWithChildrenShortcut);
     connect(f11, &QShortcut::activated, this, [this] { cmdRoomDisplay_Click(); });
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(esc, &QShortcut::activated, this, [this] { CloseRoomDisplay(); });
     // P while the pick field is not being typed into (there it is a letter).
     auto* pause = new QShortcut(QKeySequence(Qt::Key_P), this);
     pause->setContext(Qt::WidgetWithChildrenShortcut);
@@ -182,8 +185,6 @@ void frmDraftPlayers::cmdRoomDisplay_Click() {
         return;
     }
     m_oRoomDisplay = new frmRoomDisplay(this);
-    connect(m_oRoomDisplay, &frmRoomDisplay::CloseRequested, this, [this] { CloseRoomDisplay(); });
-    connect(m_oRoomDisplay, &frmRoomDisplay::PauseRequested, this, [this] { TogglePause(); });
     m_oRoomDisplay->SetSpeaking(chkReadAloud->isChecked());
     m_oRoomDisplay->Follow(m_room);
     m_oRoomDisplay->ShowClock(m_clock.Text(), m_clock.IsRed());

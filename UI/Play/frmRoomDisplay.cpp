@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace gr::ui {
@@ -11,25 +10,16 @@ frmRoomDisplay::frmRoomDisplay(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmRoomDisplay"));
     setWindowTitle(QStringLiteral("Gridora - Room Display"));
     setWindowFlag(Qt::FramelessWindowHint);
-    // The organiser's window keeps the keys; a click on the display gives it Esc, F11 and P.
+    // The organiser's window keeps the keys: the display is never made the active window.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     wbRoom = new HtmlView(this);
     wbRoom->setObjectName(QStringLiteral("wbRoom"));
-    // The room only looks: the keys stay with this window.
-    wbRoom->setFocusPolicy(Qt::NoFocus);
+    // The room only looks: its page never takes the focus.
+    wbRoom->setEnabled(false);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(wbRoom);
-    for (const QKeySequence& key :
-         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F11), QKeySequence(Qt::Key_P)}) {
-        auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [this, key] {
-            if (key == QKeySequence(Qt::Key_P))
-                emit PauseRequested();
-            else
-                emit CloseRequested();
-        });
-    }
     m_announceTimer.setSingleShot(true);
     connect(&m_announceTimer, &QTimer::timeout, this, [this] { HideAnnouncement(); });
     connect(wbRoom, &HtmlView::documentComplete, this, [this] { wbRoom_DocumentComplete(); });

@@ -1,7 +1,7 @@
 // The room display of draft night: a second, frameless window filling a screen (the second one
 // when there is one) that shows the room the draft as the organiser's board holds it. It follows
-// the board with small changes to its page and changes no data. Esc or F11 closes it; P pauses
-// and resumes the pick clock.
+// the board with small changes to its page and changes no data. It never takes the keys: the
+// board's F11 and Esc close it, its P pauses the clock.
 #pragma once
 
 #include <QTimer>
@@ -34,10 +34,6 @@ class frmRoomDisplay : public QWidget {
     HtmlView* wbRoom;
     const RoomBoard& Shown() const { return m_shown; }
     const std::string& LastAnnouncement() const { return m_announcement; }
-
-  signals:
-    void CloseRequested();
-    void PauseRequested();
 
   private:
     void wbRoom_DocumentComplete();

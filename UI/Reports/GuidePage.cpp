@@ -129,8 +129,8 @@ constexpr GuideRow kGuideRows[] = {
       "again."),
     T("Room Display shows the draft full screen for the room, on the second screen when there "
       "is one: the manager on the clock, the pick clock, the last three picks, the board by "
-      "round with the positions coloured, and each new pick announced large. Esc or F11 "
-      "closes it. It changes no data."),
+      "round with the positions coloured, and each new pick announced large. Esc or F11 in "
+      "this form closes it; it never takes the keys of this form and changes no data."),
     T("Pick clock: the seconds per pick (Alt+K; 0 turns it off) are kept with the league. The "
       "clock restarts at every new pick, turns red in the last 10 seconds and sounds once at "
       "0; it never takes a pick. P (outside the Player field) or Alt+U pauses and resumes it. "
