@@ -137,8 +137,13 @@ void ExpectRoomMirrorsBoard(frmDraftPlayers& board, frmRoomDisplay& room, int32_
 void SaveRoomScreenshot(frmRoomDisplay& room, int width, int height, const QString& name) {
     room.showNormal();
     room.setGeometry(0, 0, width, height);
-    ASSERT_TRUE(WaitUntil([&] { return room.wbRoom->width() == width; }));
-    Pause(600);
+    // The page laid out at the new size, then painted.
+    ASSERT_TRUE(WaitUntil([&] {
+        return RunScript(*room.wbRoom,
+                         QStringLiteral("window.innerWidth + 'x' + window.innerHeight"))
+                   .toString() == QStringLiteral("%1x%2").arg(width).arg(height);
+    }));
+    Pause(1500);
     const int overflow =
         RunScript(*room.wbRoom, QStringLiteral("document.documentElement.scrollHeight - "
                                                "window.innerHeight"))
