@@ -136,7 +136,7 @@ std::string WinningsRules::RecordErrors() const {
     for (const auto& record : m_winnings->ItemsAs<IWinningInfo>()) {
         if (record->get_Action() == ActionTypeRemove) continue;
         const std::string prizeDesc = PrizeText(record);
-        const std::string managerName = reports::ManagerName(ManagerOf(record));
+        std::string managerName = reports::ManagerName(ManagerOf(record));
         std::string message;
         if (!HasManager(record) && !HasPrize(record))
             message = "Winning record needs prize and manager names.";
@@ -145,7 +145,7 @@ std::string WinningsRules::RecordErrors() const {
         else if (!HasManager(record))
             message = "Prize: " + prizeDesc + " needs manager name.";
         else if (IsWeekly(PrizeOf(record)) && record->get_Week() == 0)
-            message = "Prize:" + prizeDesc + " for " + managerName + " needs week number.";
+            message = "Prize:" + prizeDesc + " for " + managerName.append(" needs week number.");
         if (message.empty()) continue;
         if (failed > 0) lines += "\r\n";
         lines += std::to_string(++failed) + ". " + message;

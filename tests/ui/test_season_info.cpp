@@ -136,7 +136,8 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
         EXPECT_EQ(rowsOfTable[2]->getAttribute("bgcolor"), "FFCCFF");
     }
     EXPECT_EQ(window->wbMoneyDistr->document()->body()->children()[0]->id(), "DA");
-    EXPECT_EQ(managers->element(ElementId("CA", 1, GridId::Parse(rows[0]).recordId)->getAttribute("title"),
+    EXPECT_EQ(managers->element(ElementId("CA", 1, GridId::Parse(rows[0]).recordId))
+                  ->getAttribute("title"),
               "Delete manager");
 
     // Five prizes, then the new-prize row 6 with its name input and icons.
@@ -217,7 +218,7 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
     user->answer(MsgAnswer::Yes);
     for (int32_t row : {2, 5, 9}) {
         const std::string id = Ids(*window->wbManagers, "EC")[static_cast<size_t>(row - 1)];
-        ASSERT_TRUE(managers->click(ElementId("CA", row, GridId::Parse(id).recordId));
+        ASSERT_TRUE(managers->click(ElementId("CA", row, GridId::Parse(id).recordId)));
         EXPECT_TRUE(managers->element(ElementId("AB", row, "")));
         EXPECT_TRUE(managers->element(ElementId("BA", row, ""))->disabled());
     }
