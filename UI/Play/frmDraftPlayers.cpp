@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <chrono>
 #include <exception>
 
 #include "ExportButtons.h"
@@ -12,6 +13,7 @@
 #include "GRUtils.h"
 #include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
+#include "frmRoomDisplay.h"
 
 namespace gr::ui {
 
@@ -27,9 +29,15 @@ T* Named(T* widget, const char* name) {
     return widget;
 }
 
+int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 }  // namespace
 
-frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
+frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent), m_clock(SteadyMs) {
     setObjectName(QStringLiteral("frmDraftPlayers"));
     setWindowTitle(QStringLiteral("Draft Players"));
     BuildLayout();
@@ -43,6 +51,7 @@ frmDraftPlayers::~frmDraftPlayers() {
     txtPlayerName->removeEventFilter(this);
     disconnect(txtPlayerName, nullptr, this, nullptr);
     m_oFrmAddNew.reset();
+    m_oRoomDisplay = nullptr;  // a child: it goes with the board
     m_oDocument = nullptr;
     m_entry = DraftEntry();
     m_oSeason = nullptr;
@@ -89,11 +98,15 @@ void frmDraftPlayers::BuildLayout() {
     lblPositionName->setMinimumWidth(40);
     lblTeamName->setMinimumWidth(40);
     txtPlayerName->setMinimumWidth(220);
+    BuildDraftNightControls();
 
     auto* turn = new QHBoxLayout;
     turn->addWidget(lblCoach);
     turn->addWidget(lblPickInfo);
     turn->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblClock, lblPickSeconds, txtPickSeconds,
+                                                      cmdPauseClock, chkReadAloud})
+        turn->addWidget(w);
     auto* entry = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{lblPlayer, txtPlayerName, cmdDBLookup, cmdAddPlayer,
@@ -106,17 +119,22 @@ void frmDraftPlayers::BuildLayout() {
     frame->addLayout(turn);
     frame->addLayout(entry);
 
+    // Two rows, so that every button stays on an 800 x 600 screen.
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting, cmdRoomDisplay})
+        buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdPrint);
     buttons->addWidget(cmdSavePdf);
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdClose);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch(1);
+    closing->addWidget(cmdSave);
+    closing->addWidget(cmdClose);
     auto* column = new QVBoxLayout(this);
     column->addWidget(fraCurrentPick);
     column->addWidget(wbReport, 1);
     column->addLayout(buttons);
+    column->addLayout(closing);
 }
 
 void frmDraftPlayers::ConnectCommands() {
@@ -136,6 +154,7 @@ void frmDraftPlayers::ConnectCommands() {
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->setSelectAllOnFocus(true);
+    ConnectDraftNight();
 }
 
 bool frmDraftPlayers::Initialize(const ComPtr<IDataService>& oGRService) {
@@ -162,6 +181,8 @@ void frmDraftPlayers::ActivateBoard() {
         rankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
     }
     m_entry.Load(m_oDataService, m_oSeason, rankList);
+    m_undo.Start();
+    ReadDraftNightSettings();
     m_view = m_draftLocked ? DraftView::ByManager : DraftView::ByRound;
     cmdDispBy->setText(m_draftLocked ? kByRoundCaption : kByManagerCaption);
     RedrawGrid();
@@ -210,6 +231,8 @@ void frmDraftPlayers::BringBackWork(const UnsavedWork& work) {
     RedrawGrid();
     cmdGotoCurPick_Click();
     MarkUnsaved();
+    // Undo goes back to what was brought back, not beyond.
+    m_undo.Start();
 }
 
 // ---- The grid ------------------------------------------------------------------------------
@@ -225,7 +248,14 @@ void frmDraftPlayers::wbReport_DocumentComplete() {
 
 // The layout and every pick's cell go to the page in one piece.
 void frmDraftPlayers::RedrawGrid() {
+    TakeRoomBoard();
+    FollowOnRoomDisplay();
     if (!m_oDocument) return;
+    m_drawnCells.clear();
+    if (const std::string notice = NotReadyNotice(); !notice.empty()) {
+        m_oDocument->body()->setInnerHTML(notice);
+        return;
+    }
     DraftGridShape shape;
     shape.view = m_view;
     shape.managers = std::max(m_entry.ManagerCount(), 0);
@@ -237,7 +267,6 @@ void frmDraftPlayers::RedrawGrid() {
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-    m_drawnCells.clear();
     const ComPtr<Collection> drafts = m_oSeason ? m_oSeason->get_Drafts() : nullptr;
     if (drafts)
         for (const ComPtr<IDraftInfo>& draft : drafts->ItemsAs<IDraftInfo>()) {
@@ -254,10 +283,15 @@ void frmDraftPlayers::RedrawGrid() {
 }
 
 void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
-    if (!m_oDocument || !draft) return;
+    if (!draft) return;
+    const int32_t pick = draft->get_DraftNo();
+    if (pick >= 1 && static_cast<size_t>(pick) <= m_room.picks.size()) {
+        m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(pick);
+        FollowOnRoomDisplay();
+    }
+    if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    const int32_t pick = draft->get_DraftNo();
     if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) return;
     std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
     const auto drawn = m_drawnCells.find(pick);

@@ -3,9 +3,12 @@
 // A locked draft is shown read-only. The board can be printed and saved as PDF.
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <map>
 #include <memory>
@@ -14,14 +17,18 @@
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
 #include "DraftEntry.h"
+#include "DraftUndo.h"
 #include "GRIData.h"
 #include "GRTextBox.h"
 #include "HtmlView.h"
 #include "IDataService.h"
+#include "PickClock.h"
+#include "RoomDisplayHtml.h"
 
 namespace gr::ui {
 
 class frmAddNewPopup;
+class frmRoomDisplay;
 
 class frmDraftPlayers : public ChildWindow {
     Q_OBJECT
@@ -64,7 +71,17 @@ class frmDraftPlayers : public ChildWindow {
     QLabel* lblTeamName;
     QPushButton* cmdPrevPick;
     QPushButton* cmdNextPick;
+    // Draft night: the room display, the pick clock and reading picks aloud.
+    QPushButton* cmdRoomDisplay;
+    QLabel* lblClock;
+    QLabel* lblPickSeconds;
+    QSpinBox* txtPickSeconds;
+    QPushButton* cmdPauseClock;
+    QCheckBox* chkReadAloud;
 
+    // The room display while it is open.
+    frmRoomDisplay* RoomDisplay() const { return m_oRoomDisplay; }
+    const PickClock& Clock() const { return m_clock; }
     int32_t CurrentPick() const { return m_entry.CurrentPick(); }
     DraftView View() const { return m_view; }
     bool IsEntryChanged() const { return m_entry.IsTyped(); }
@@ -74,6 +91,7 @@ class frmDraftPlayers : public ChildWindow {
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // The board (draft board).
@@ -94,6 +112,26 @@ class frmDraftPlayers : public ChildWindow {
     void cmdPrint_Click();
     void cmdSavePdf_Click();
     void cmdClose_Click();
+
+    // Draft night (frmDraftPlayersRoom.cpp).
+    void BuildDraftNightControls();
+    void ConnectDraftNight();
+    void ReadDraftNightSettings();
+    void StoreDraftNightSetting(const char* name, const std::string& value);
+    // The reason the board cannot take picks yet and the command that mends it; empty when
+    // it can (or the draft is locked).
+    std::string NotReadyNotice() const;
+    RoomPick RoomPickOf(int32_t pick) const;
+    void TakeRoomBoard();
+    void FollowOnRoomDisplay();
+    void cmdRoomDisplay_Click();
+    void CloseRoomDisplay();
+    void ReturnToBoard();
+    void TogglePause();
+    void TickClock();
+    void txtPickSeconds_Changed(int seconds);
+    // Ctrl+Z and Ctrl+Shift+Z: a pick taken back or taken again.
+    void UndoPick(bool redo);
 
     // The current-pick panel (pick entry).
     void EnablePickControls(bool enable);
@@ -120,6 +158,13 @@ class frmDraftPlayers : public ChildWindow {
     HtmlDocument* m_oDocument = nullptr;
     // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
     std::map<int32_t, std::string> m_drawnCells;
+    DraftUndo m_undo{m_entry};
+    frmRoomDisplay* m_oRoomDisplay = nullptr;  // a window of its own, owned by the board
+    RoomBoard m_room;                          // the draft as the room display shows it
+    PickClock m_clock;
+    int32_t m_clockPick = 0;  // the pick the clock runs for
+    QTimer m_clockTimer;
+    bool m_readingSettings = false;
 };
 
 }  // namespace gr::ui

@@ -33,6 +33,14 @@ void frmDraftPlayers::ShowCurrentPick() {
     lblPositionName->setText(QString::fromStdString(panel.position));
     lblCoach->setText(QString::fromStdString(panel.coach));
     lblPickInfo->setText(QString::fromStdString(panel.pickInfo));
+    // Every new pick gets the full time; the room sees who is on the clock now.
+    if (m_entry.CurrentPick() != m_clockPick) {
+        m_clockPick = m_entry.CurrentPick();
+        m_clock.Restart();
+        TickClock();
+    }
+    if (!m_room.picks.empty() && !m_draftLocked) m_room.currentPick = m_entry.CurrentPick();
+    FollowOnRoomDisplay();
 }
 
 void frmDraftPlayers::MoveToPick(bool forward) {
@@ -70,6 +78,7 @@ void frmDraftPlayers::cmdGotoCurPick_Click() {
 // A pick's content changed: its cell shows it at once (the room reads the board), and the
 // board holds a change the league does not have yet.
 void frmDraftPlayers::PickChanged(int32_t pick) {
+    m_undo.PickChanged(pick);
     DrawCell(m_entry.Draft(pick));
     MarkUnsaved();
 }
