@@ -17,6 +17,8 @@ enum Option : unsigned {
     kSeason = 1u << 5,
     kFormat = 1u << 6,
     kOutput = 1u << 7,
+    kForce = 1u << 8,
+    kTitle = 1u << 9,
 };
 
 struct CommandForm {
@@ -75,6 +77,14 @@ constexpr std::array kCommands = {
                 "row per manager or season, amounts with two decimals), json, or html (a page\n"
                 "to print or mail). --output writes to FILE, replacing it whole, instead of\n"
                 "standard output."},
+    CommandForm{"publish", 1, 1, kTitle | kForce, "publish DIR [--title TEXT] [--force]",
+                "Publishes the league as a folder of web pages that need no server: index.html\n"
+                "with the current season's money, all seasons and the past champions, a page per\n"
+                "season (managers, draft board, prizes, winnings) and a page per manager, with\n"
+                "one stylesheet. --title names the site and is kept for later publishing.\n"
+                "Publishing again rewrites only the files that changed; the manifest\n"
+                "gridora-site.txt lists the site's files, and no other file is deleted. A\n"
+                "folder that holds other files is used only with --force."},
 };
 
 const CommandForm* FindCommand(std::string_view name) {
@@ -95,6 +105,7 @@ constexpr std::array kFlags = {
     FlagOption{"--dry-run", kDryRun, &AdminArgs::dryRun},
     FlagOption{"--include-retired", kIncludeRetired, &AdminArgs::includeRetired},
     FlagOption{"--season-only", kSeasonOnly, &AdminArgs::seasonOnly},
+    FlagOption{"--force", kForce, &AdminArgs::force},
 };
 
 constexpr std::string_view kFolderOption = "--database-folder";
@@ -110,6 +121,7 @@ constexpr std::array kValueOptions = {
     ValueOption{"--season", kSeason, &AdminArgs::season, "a year"},
     ValueOption{"--format", kFormat, &AdminArgs::format, "a format"},
     ValueOption{"--output", kOutput, &AdminArgs::output, "a file"},
+    ValueOption{"--title", kTitle, &AdminArgs::title, "a title"},
 };
 
 // Reads "--name VALUE" or "--name=VALUE" at argv[i]; false when arg is no value option.

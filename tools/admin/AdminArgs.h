@@ -16,10 +16,12 @@ struct AdminArgs {
     bool dryRun = false;
     bool includeRetired = false;
     bool seasonOnly = false;
+    bool force = false;  // publish into a folder that holds other files
     // report's options; empty when not given
     std::string season;
     std::string format;
     std::string output;
+    std::string title;  // publish's site title
 };
 
 struct ParseResult {
