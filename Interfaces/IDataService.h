@@ -1,6 +1,9 @@
 // The data service: the only reader and writer of the league database.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "GRIData.h"
 
 namespace gr {
@@ -75,6 +78,25 @@ class ISeasonSave : public IUnknown {
     static constexpr Guid IID = MakeGuid("B5D15242-C51C-4A1B-9AFD-C6A3EF0D7D20");
 
     virtual bool SaveSeasonAndManagers() = 0;  // 1
+};
+
+// Named settings of the league as text (the published site's title, the pick clock's seconds,
+// whether picks are read aloud), kept in the league file and asked of the data service
+// through QueryInterface. A league file older than these settings gets their table at the
+// first store; until then every setting reads as not stored. Names are never empty. On a
+// failure the service reports "Error in reading league settings." or "Error in saving league
+// settings." and returns false.
+class ILeagueSettings : public IUnknown {
+  public:
+    static constexpr Guid IID = MakeGuid("4F6A2D1E-8B3C-4E57-A0D9-7C1B5E2F3A64");
+
+    // Value is the stored text of Name; Found is false (and Value empty) when none is stored.
+    virtual bool GetLeagueSetting(const std::string& Name, std::string& Value,
+                                  bool& Found) = 0;  // 1
+    // Stores Value under Name, replacing what was there.
+    virtual bool SetLeagueSetting(const std::string& Name, const std::string& Value) = 0;  // 2
+    // Every stored setting, by name.
+    virtual bool GetLeagueSettings(std::map<std::string, std::string>& Values) = 0;  // 3
 };
 
 }  // namespace gr

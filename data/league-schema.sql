@@ -101,3 +101,10 @@ CREATE TABLE [settings] (
     [ID]                 INTEGER PRIMARY KEY NOT NULL,
     [current season id]  INTEGER
 );
+
+-- Named settings of the league as text (site title, pick clock, ...). The data service
+-- creates this table in an older league file at the first store.
+CREATE TABLE [league setting info] (
+    [name]   TEXT PRIMARY KEY NOT NULL CHECK ([name] <> ''),
+    [value]  TEXT NOT NULL
+);

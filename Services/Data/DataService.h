@@ -9,6 +9,7 @@
 //   DataServiceSearch.cpp     Search
 //   DataServiceCatalogue.cpp  catalogue editing (Update*, Delete)
 //   DataServiceWinnings.cpp   AddWinning, SaveWinnings
+//   DataServiceLeagueSettings.cpp  ILeagueSettings
 //
 // Conventions for every operation file:
 //   - SQL uses bound parameters only; prefer Db().Cached(sql) for statements run more than
@@ -25,6 +26,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -45,7 +47,8 @@ namespace gr::data {
 class DraftInfo;
 class WinningInfo;
 
-class DataService final : public ComObject<IDataService, ISeasonSave>, private ISettingInfoEvents {
+class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueSettings>,
+                          private ISettingInfoEvents {
   public:
     DataService();
     ~DataService() override;
@@ -95,6 +98,11 @@ class DataService final : public ComObject<IDataService, ISeasonSave>, private I
 
     // ---- ISeasonSave ----------------------------------------------------------------------
     bool SaveSeasonAndManagers() override;
+
+    // ---- ILeagueSettings (DataServiceLeagueSettings.cpp) --------------------------------
+    bool GetLeagueSetting(const std::string& Name, std::string& Value, bool& Found) override;
+    bool SetLeagueSetting(const std::string& Name, const std::string& Value) override;
+    bool GetLeagueSettings(std::map<std::string, std::string>& Values) override;
 
   private:
     // ---- Settings listener --------------------------------------------------------------

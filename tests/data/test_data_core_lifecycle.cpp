@@ -334,3 +334,38 @@ TEST_F(DataLifecycle, ReleasingTheServiceReleasesItsSettingsListener) {
     // And the file is free again.
     EXPECT_NO_THROW(OpenLeague());
 }
+
+TEST_F(DataLifecycle, LeagueSettingsKeepTextByNameAndAnOlderFileGetsTheirTableOnStore) {
+    CreateLeague();
+    {
+        auto file = OpenLeague();
+        file->Execute("drop table [league setting info]");
+    }
+    auto service = StartService();
+    auto settings = service.As<ILeagueSettings>();
+    ASSERT_TRUE(settings);
+    std::string value = "stale";
+    bool found = true;
+    ASSERT_TRUE(settings->GetLeagueSetting("site title", value, found));
+    EXPECT_FALSE(found);
+    EXPECT_EQ(value, "");
+
+    const std::string hostile = "O'Brien's <League> \"2024\"; drop table x; --\n\xc3\xa9";
+    ASSERT_TRUE(settings->SetLeagueSetting("site title", "first"));
+    ASSERT_TRUE(settings->SetLeagueSetting("pick clock seconds", "90"));
+    ASSERT_TRUE(settings->SetLeagueSetting("site title", hostile));
+    EXPECT_FALSE(settings->SetLeagueSetting("", "no name"));
+    ASSERT_EQ(m_reports.size(), 1U);
+    EXPECT_EQ(m_reports[0].rfind("Gridora Service|Error in saving league settings.", 0), 0U);
+
+    std::map<std::string, std::string> all;
+    ASSERT_TRUE(settings->GetLeagueSettings(all));
+    EXPECT_EQ(all, (std::map<std::string, std::string>{{"pick clock seconds", "90"},
+                                                       {"site title", hostile}}));
+    Inspect(service, [](db::Database& db) {
+        EXPECT_EQ(Scalar(db, "select count(*) from [league setting info]"), 2);
+    });
+    ASSERT_TRUE(settings->GetLeagueSetting("site title", value, found));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(value, hostile);
+}
