@@ -192,6 +192,9 @@ TEST_F(AdminPublish, EveryPageIsValidLinksInsideAndShowsTheReportsMoney) {
     for (const JsonNode& w : Report({"report", "winners"}).at("seasons"))
         EXPECT_NE(ReadFile(site / "index.html").find(w.at("champion").get<std::string>()),
                   std::string::npos);
+    // The title is kept in the league for the next publish.
+    EXPECT_NE(ReadFile(Publish("later") / "index.html").find("<title>Sunday League</title>"),
+              std::string::npos);
 }
 
 TEST_F(AdminPublish, PublishingAgainChangesNoFileAndAHostileNameIsText) {
