@@ -113,8 +113,9 @@ class AdminPublish : public testing::Test {
         args.insert(args.end(), {"--database-folder", s_league.string()});
         return RunProcess(args);
     }
+    // A reading command's JSON (args end with --json) or a report's.
     static JsonNode Report(std::vector<std::string> args) {
-        args.insert(args.end(), {"--format", "json"});
+        if (args.front() == "report") args.insert(args.end(), {"--format", "json"});
         return JsonNode::parse(Run(args).out);
     }
     // Publishes into a fresh folder under the test's root.
