@@ -107,9 +107,10 @@ std::string CurrentMoney(const reports::SeasonMoney& money) {
                        Table("money-current", "money", table));
 }
 
+// The heading in a body of its own, so that the rows below are striped from their first.
 std::string LeagueRows(const std::vector<reports::LeagueMoneyRow>& rows, const char* group) {
-    std::string html =
-        "<tbody>\n<tr class=\"group\"><th colspan=\"5\">" + std::string(group) + "</th></tr>\n";
+    std::string html = "<tbody class=\"group\"><tr><th colspan=\"5\">" + std::string(group) +
+                       "</th></tr></tbody>\n<tbody>\n";
     for (const auto& row : rows)
         html += "<tr data-manager=\"" + std::to_string(row.managerId) + "\">" +
                 Cell(ManagerLink(row.managerId, row.name)) +

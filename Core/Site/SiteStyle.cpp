@@ -21,13 +21,13 @@ h3{font-size:1em;margin:0 0 .3em}
 a{color:#1f44b8}
 p.facts{color:#333;margin:.2em 0 .6em}
 table{border-collapse:collapse;width:100%;background:#fff}
-th,td{padding:.3em .5em;text-align:left;vertical-align:top;border-bottom:1px solid #e2e2e2;overflow-wrap:anywhere}
+th,td{padding:.3em .5em;text-align:left;vertical-align:top;border-bottom:1px solid #e2e2e2;overflow-wrap:break-word}
 thead th{background:#99ff99;font-weight:600}
 table.money tbody tr:nth-child(odd){background:#ccffff}
 table.money tbody tr:nth-child(even){background:#ffccff}
-table.money tbody tr.group{background:#6666ff;color:#fff}
+table.money tbody.group tr{background:#6666ff;color:#fff}
 tfoot td{font-weight:600;background:#99ff99;border-bottom:0}
-.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums;overflow-wrap:normal}
+.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums}
 .gain{color:green;font-weight:700}
 .loss{color:red;font-weight:700}
 .even{color:#000;font-weight:700}
@@ -51,6 +51,7 @@ ol.picks li{padding:.1em .35em;margin:.12em 0;border-radius:3px}
 body{font-size:14px}
 main{padding:.3em .5em 1.5em}
 th,td{padding:.25em .3em}
+table.money{font-size:13px}
 h1{font-size:1.35em}
 }
 @media print{
