@@ -133,6 +133,12 @@ void BM_PublishAgainUnchanged(benchmark::State& state) {
 }
 BENCHMARK(BM_PublishAgainUnchanged)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The floor: the same process opening the league and reading every season, writing nothing.
+void BM_SeasonsJsonFloor(benchmark::State& state) {
+    for (auto _ : state) state.SetIterationTime(Admin(state, {"seasons", "--json"}));
+}
+BENCHMARK(BM_SeasonsJsonFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
 }  // namespace
 
 BENCHMARK_MAIN();
