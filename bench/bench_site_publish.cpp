@@ -92,15 +92,19 @@ League& TheLeague() {
     return league;
 }
 
-// Runs gridora-admin publish into site; its time from the start of the process to its end.
-double Publish(benchmark::State& state, const fs::path& site) {
+// Runs gridora-admin with args; its time from the start of the process to its end.
+double Admin(benchmark::State& state, std::vector<std::string> args) {
+    args.insert(args.begin(), GRIDORA_ADMIN_EXE);
+    args.insert(args.end(), {"--database-folder", TheLeague().Folder().string()});
     const auto start = std::chrono::steady_clock::now();
-    const gr::admin::test::ProcessResult r =
-        gr::admin::test::RunProcess({GRIDORA_ADMIN_EXE, "publish", site.string(),
-                                     "--database-folder", TheLeague().Folder().string()});
+    const gr::admin::test::ProcessResult r = gr::admin::test::RunProcess(args);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (r.exitCode != 0) state.SkipWithError(r.err.c_str());
     return took.count();
+}
+
+double Publish(benchmark::State& state, const fs::path& site) {
+    return Admin(state, {"publish", site.string()});
 }
 
 void SiteLabel(benchmark::State& state, const fs::path& site) {
