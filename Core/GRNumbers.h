@@ -35,15 +35,3 @@ std::string FormatMoney(double value);
 std::string FormatDollars(double value);
 
 }  // namespace gr::core
-
-// The screens call these as routines of their own.
-namespace gr::ui {
-using core::FitsLong;
-using core::FormatDollars;
-using core::FormatMoney;
-using core::IsShortestNumber;
-using core::NumericValue;
-using core::RoundHalfEven;
-using core::ShortestDecimal;
-using core::ToLong;
-}  // namespace gr::ui

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace gr {
 
@@ -19,5 +21,19 @@ std::optional<DraftSlot> GetDraftSlot(int32_t pickNo, int32_t noOfManagers);
 
 // The round of a pick number among n managers (0 when n is below 1).
 int32_t RoundOfPick(int32_t pickNo, int32_t noOfManagers);
+
+// What a season tells of a pick already made (IsPickableTaken): round, manager and pick name,
+// separated by tabs.
+struct PickedInfo {
+    std::string round;
+    std::string manager;
+    std::string pick;
+};
+// Missing fields read as empty text.
+PickedInfo ParsePickedInfo(std::string_view text);
+
+// The refusal of a pick another manager holds: "Dude, <manager> already took <pick> in round
+// #<round>."
+std::string AlreadyTookNotice(const PickedInfo& info);
 
 }  // namespace gr

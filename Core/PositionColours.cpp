@@ -1,37 +1,47 @@
 #include "PositionColours.h"
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 
-#include "CaselessOrder.h"
-
-namespace gr::core {
+namespace gr {
 
 namespace {
 
-// Light shades that keep dark writing readable on screen and on paper.
-constexpr std::array kColours = {
-    PositionColour{"QB", "Quarterback", "#f4b6b6", "#111111"},
-    PositionColour{"RB", "Running back", "#b9e4b4", "#111111"},
-    PositionColour{"WR", "Wide receiver", "#b5d3f5", "#111111"},
-    PositionColour{"TE", "Tight end", "#f8d9a0", "#111111"},
-    PositionColour{"K", "Kicker", "#ddc6f2", "#111111"},
-    PositionColour{"DEF", "Defence (team)", "#c9c9c9", "#111111"},
-};
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
 
-constexpr PositionColour kUnknown{"", "Other", "#f2f2f2", "#111111"};
+// Other spellings of the team's defence.
+std::string Canonical(const std::string& abbr) {
+    const std::string upper = Upper(abbr);
+    return upper == "D" || upper == "DST" || upper == "D/ST" ? "DEF" : upper;
+}
 
 }  // namespace
 
-std::span<const PositionColour> PositionColours() {
-    return kColours;
+const std::vector<PositionColour>& PositionColours() {
+    static const std::vector<PositionColour> colours = {
+        {"QB", "Quarterback", "#f26b6b", "#1a1a1a"},   {"RB", "Running back", "#5fd07e", "#1a1a1a"},
+        {"WR", "Wide receiver", "#5aa9ff", "#1a1a1a"}, {"TE", "Tight end", "#ffb347", "#1a1a1a"},
+        {"K", "Kicker", "#c3a6ff", "#1a1a1a"},         {"DEF", "Defence", "#b8a089", "#1a1a1a"},
+    };
+    return colours;
 }
 
-const PositionColour& PositionColourOf(std::string_view abbr) {
-    const auto found = std::find_if(kColours.begin(), kColours.end(), [&](const auto& colour) {
-        return CompareCaseless(colour.abbr, abbr) == 0;
-    });
-    return found == kColours.end() ? kUnknown : *found;
+int PositionColourIndex(const std::string& abbr) {
+    const std::string key = Canonical(abbr);
+    const auto& colours = PositionColours();
+    const auto found = std::find_if(colours.begin(), colours.end(),
+                                    [&](const PositionColour& c) { return c.abbr == key; });
+    return found == colours.end() ? -1 : static_cast<int>(found - colours.begin());
 }
 
-}  // namespace gr::core
+const PositionColour& PositionColourOf(const std::string& abbr) {
+    static const PositionColour neutral = {"", "", "#d9d9d9", "#1a1a1a"};
+    const int index = PositionColourIndex(abbr);
+    return index < 0 ? neutral : PositionColours()[static_cast<size_t>(index)];
+}
+
+}  // namespace gr

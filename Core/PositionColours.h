@@ -1,24 +1,25 @@
-// The colour of each playing position on a draft board: one small table, so that every board
-// the league shows (the published site, a display in the draft room) colours a quarterback
-// the same way. Teams are drafted as their defence.
+// The colour of each playing position wherever a draft board is drawn (the organiser's room
+// display, the league's pages): one table, so that every board colours a position alike.
 #pragma once
 
-#include <span>
-#include <string_view>
+#include <string>
+#include <vector>
 
-namespace gr::core {
+namespace gr {
 
 struct PositionColour {
-    std::string_view abbr;        // the position's abbreviation as the league stores it
-    std::string_view name;        // for a legend
-    std::string_view background;  // CSS colour of the pick's cell
-    std::string_view text;        // CSS colour of the writing on it
+    std::string abbr;        // as the league's positions are abbreviated
+    std::string name;        // the legend's word for it
+    std::string background;  // "#rrggbb"
+    std::string text;        // "#rrggbb", readable on the background
 };
 
-std::span<const PositionColour> PositionColours();
+// QB, RB, WR, TE, K and the team's defence, in the legend's order.
+const std::vector<PositionColour>& PositionColours();
+// The entry of an abbreviation (caseless; "D", "DST" and "D/ST" are the defence too), or the
+// neutral colours of a position the table does not know (name empty).
+const PositionColour& PositionColourOf(const std::string& abbr);
+// Where the abbreviation stands in PositionColours(), or -1.
+int PositionColourIndex(const std::string& abbr);
 
-// The colour of the position with this abbreviation (case ignored); a neutral grey for any
-// position the table does not know.
-const PositionColour& PositionColourOf(std::string_view abbr);
-
-}  // namespace gr::core
+}  // namespace gr

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "GRIData.h"
+#include "LeagueRows.h"
 
 namespace gr {
 
@@ -97,6 +98,28 @@ class ILeagueSettings : public IUnknown {
     virtual bool SetLeagueSetting(const std::string& Name, const std::string& Value) = 0;  // 2
     // Every stored setting, by name.
     virtual bool GetLeagueSettings(std::map<std::string, std::string>& Values) = 0;  // 3
+};
+
+// The league as the rows of its tables (LeagueRows.h), asked of the data service through
+// QueryInterface: for moving a league's history in and out whole. Each write is one transaction
+// that stores every row with the id it is given, all or nothing; afterwards the service drops
+// its caches and reads its settings again, so every holder of the service sees the new data
+// (objects taken from it before are stale). On a failure ErrorMessage says why and nothing
+// has changed.
+class ILeagueRecords : public IUnknown {
+  public:
+    static constexpr Guid IID = MakeGuid("4475B18B-A738-4FC3-8289-26B4A2E6E46A");
+
+    // Every row of every league table, in the orders LeagueRows names.
+    virtual bool ReadLeague(LeagueRows& Rows, std::string& ErrorMessage) = 0;  // 1
+    // Deletes every row of the league and stores Rows in their place, with the current season
+    // and the named settings.
+    virtual bool ReplaceLeague(const LeagueRows& Rows, std::string& ErrorMessage) = 0;  // 2
+    // Adds the catalogue rows of Rows and its one season with that season's rows. A season
+    // already stored under the season's id is replaced: its row is rewritten and its managers,
+    // money, picks and winnings give way to those of Rows. The current season and the named
+    // settings stay as they are.
+    virtual bool AddSeasonRows(const LeagueRows& Rows, std::string& ErrorMessage) = 0;  // 3
 };
 
 }  // namespace gr

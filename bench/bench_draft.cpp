@@ -6,6 +6,7 @@
 // - one pick typed into the pick field of the real board and taken with Enter, on the real
 //   services over a copy of the demo league: search, take, the cell drawn and painted, and the
 //   recovery file written, as the main window has it written;
+// - a pick taken with the room display open, until the room display has painted it;
 // - the recovery file written after a pick of the 20 x 20 board (1 or all 400 picks unsaved):
 //   the time the program's thread spends on it.
 #include <benchmark/benchmark.h>
@@ -26,6 +27,7 @@
 #include "TestEnvironment.h"
 #include "UiFakes.h"
 #include "frmDraftPlayers.h"
+#include "frmRoomDisplay.h"
 #include "test_shell_support.h"
 
 namespace {
@@ -209,56 +211,133 @@ std::vector<QString> UniqueNames(const ComPtr<IDataService>& data, size_t count)
     return names;
 }
 
-void BM_OnePickTypedAndTaken(benchmark::State& state) {
-    auto user = ScriptedUser::Install();
-    ShellDatabases databases;
-    databases.UseType(DBTest);
-    auto setup = InitializedSetupService();
-    auto data = setup ? setup->get_DataService() : nullptr;
-    if (!data) {
-        state.SkipWithError("no league");
-        return;
+// The demo league with its ranking locked, on the real services, and its board shown.
+struct LeagueBoard {
+    explicit LeagueBoard(benchmark::State& state) {
+        databases.UseType(DBTest);
+        setup = InitializedSetupService();
+        data = setup ? setup->get_DataService() : nullptr;
+        if (!data) {
+            state.SkipWithError("no league");
+            return;
+        }
+        const auto season = data->GetCurrentSeasonInfo();
+        const auto managers = SortManagers(season->get_Managers(), SortByName);
+        for (int32_t i = 1; i <= managers->Count(); ++i)
+            managers->ItemAs<IManagerInfo>(i)->let_Rank(i);
+        data->SaveRanking();
+        data->DisableRanking();
+        const int32_t picks = season->get_NoOfManagers() * season->get_NoOfRounds();
+        names = UniqueNames(data, static_cast<size_t>(picks));
+        board.Initialize(data);
+        if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
+        board.Activated();
     }
-    const auto season = data->GetCurrentSeasonInfo();
-    const auto managers = SortManagers(season->get_Managers(), SortByName);
-    for (int32_t i = 1; i <= managers->Count(); ++i) managers->ItemAs<IManagerInfo>(i)->let_Rank(i);
-    data->SaveRanking();
-    data->DisableRanking();
-    const int32_t picks = season->get_NoOfManagers() * season->get_NoOfRounds();
-    const std::vector<QString> names = UniqueNames(data, static_cast<size_t>(picks));
-
+    // Types the next name; Enter takes it.
+    bool TypeNext(bool enter) {
+        if (next >= names.size()) return false;
+        QTest::keyClicks(board.txtPlayerName, names[next++]);
+        if (enter) QTest::keyClick(board.txtPlayerName, Qt::Key_Return);
+        return true;
+    }
+    std::shared_ptr<ScriptedUser> user = ScriptedUser::Install();
+    ShellDatabases databases;
+    ComPtr<ISetupService> setup;
+    ComPtr<IDataService> data;
+    std::vector<QString> names;
+    size_t next = 0;
     frmDraftPlayers board;
-    board.Initialize(data);
-    if (!ShowAndLoad(board)) state.SkipWithError("the board did not load");
-    board.Activated();
-    RecoveryKeeper keeper(databases.File("Gridora - Test.mdb"));
+};
+
+void BM_OnePickTypedAndTaken(benchmark::State& state) {
+    LeagueBoard league(state);
+    frmDraftPlayers& board = league.board;
+    RecoveryKeeper keeper(league.databases.File("Gridora - Test.mdb"));
     keeper.Watch(&board);
     PaintWatch paint(*board.wbReport);
     paint.WaitForPaint();
-    size_t next = 0;
     for (auto _ : state) {
-        if (next >= names.size()) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!league.TypeNext(true)) {
             state.SkipWithError("out of picks");
             break;
         }
-        QElapsedTimer timer;
-        timer.start();
-        QTest::keyClicks(board.txtPlayerName, names[next++]);
-        QTest::keyClick(board.txtPlayerName, Qt::Key_Return);
         if (!paint.WaitForPaint()) {
             state.SkipWithError("the cell was never painted");
             break;
         }
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
-    if (board.CurrentPick() != static_cast<int32_t>(next) + 1 || !user->messages.empty())
+    if (board.CurrentPick() != static_cast<int32_t>(league.next) + 1 ||
+        !league.user->messages.empty())
         state.SkipWithError("a pick was not taken");
     std::string error;
-    if (const auto kept = keeper.File().Read(error); !kept || kept->picks.size() != next)
+    if (const auto kept = keeper.File().Read(error); !kept || kept->picks.size() != league.next)
         state.SkipWithError("the picks did not reach the recovery file");
     state.SetLabel("search, take, cell drawn and painted");
 }
 BENCHMARK(BM_OnePickTypedAndTaken)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
+
+// From Enter on a typed name until the room display has painted the pick (the search, the
+// take, the board's cell, the room's cell, ticker, heading and announcement).
+void BM_PickShownOnRoomDisplay(benchmark::State& state) {
+    LeagueBoard league(state);
+    frmDraftPlayers& board = league.board;
+    board.cmdRoomDisplay->click();
+    frmRoomDisplay* room = board.RoomDisplay();
+    if (!room || !WaitUntil([&] { return room->wbRoom->isLoaded(); })) {
+        state.SkipWithError("the room display did not load");
+        return;
+    }
+    board.activateWindow();
+    PaintWatch paint(*room->wbRoom);
+    paint.WaitForPaint();
+    for (auto _ : state) {
+        if (!league.TypeNext(false)) {
+            state.SkipWithError("out of picks");
+            break;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(board.txtPlayerName, Qt::Key_Return);
+        if (!paint.WaitForPaint()) {
+            state.SkipWithError("the room display was never painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    if (room->Shown().picks.empty() || room->Shown().picks[league.next - 1].name.empty())
+        state.SkipWithError("the room display did not show the pick");
+    state.SetLabel("Enter to the room display painted");
+}
+BENCHMARK(BM_PickShownOnRoomDisplay)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(60);
+
+// The paint floor of the room display in the same run: two animation frames, nothing changed.
+void BM_RoomDisplayPaintFloor(benchmark::State& state) {
+    LeagueBoard league(state);
+    league.board.cmdRoomDisplay->click();
+    frmRoomDisplay* room = league.board.RoomDisplay();
+    if (!room || !WaitUntil([&] { return room->wbRoom->isLoaded(); })) {
+        state.SkipWithError("the room display did not load");
+        return;
+    }
+    PaintWatch paint(*room->wbRoom);
+    paint.WaitForPaint();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!paint.WaitForPaint()) {
+            state.SkipWithError("never painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_RoomDisplayPaintFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

@@ -47,6 +47,9 @@ install(FILES ${GRIDORA_PACKAGE_STAGE}/${GRIDORA_APP_ID}.metainfo.xml DESTINATIO
 install(FILES ${GRIDORA_DESKTOP_DIR}/${GRIDORA_APP_ID}.svg
   DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES ${GRIDORA_PACKAGE_STAGE}/copyright DESTINATION share/doc/gridora)
+# For bringing a league's history in: a season sheet to fill in and the league file's schema.
+install(FILES ${PROJECT_SOURCE_DIR}/data/season-template.csv
+  ${PROJECT_SOURCE_DIR}/docs/league.schema.json DESTINATION share/doc/gridora/examples)
 
 # Debian wants manual pages and the changelog compressed, without a time stamp in the header.
 set(gzipped)

@@ -8,6 +8,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev
+  qt6-speech-dev
   libqt6opengl6-dev libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev
   libgumbo-dev nlohmann-json3-dev

@@ -192,7 +192,7 @@ std::string SeasonManagers(const SiteSeason& s) {
 
 std::string Legend() {
     std::string html = "<ul class=\"legend\">";
-    for (const core::PositionColour& colour : core::PositionColours())
+    for (const PositionColour& colour : PositionColours())
         html += "<li class=\"" + PositionClass(colour.abbr) + "\">" + HtmlEscape(colour.abbr) +
                 " " + HtmlEscape(colour.name) + "</li>";
     return html + "</ul>\n";
@@ -315,7 +315,7 @@ std::string ManagerFile(int32_t managerId) {
 }
 
 std::string PositionClass(std::string_view abbr) {
-    const core::PositionColour& colour = core::PositionColourOf(abbr);
+    const PositionColour& colour = PositionColourOf(std::string(abbr));
     std::string cls = "p-" + std::string(colour.abbr.empty() ? "other" : colour.abbr);
     std::transform(cls.begin(), cls.end(), cls.begin(),
                    [](char c) { return static_cast<char>(core::AsciiLower(c)); });

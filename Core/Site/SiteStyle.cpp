@@ -75,12 +75,12 @@ h2{break-after:avoid}
 std::string SiteStylesheet() {
     std::string css = kBase;
     css += "/* Draft positions */\n";
-    for (const core::PositionColour& colour : core::PositionColours())
-        css += "." + PositionClass(colour.abbr) + "{background:" + std::string(colour.background) +
-               ";color:" + std::string(colour.text) + "}\n";
-    const core::PositionColour& other = core::PositionColourOf("");
-    css += "." + PositionClass("") + "{background:" + std::string(other.background) +
-           ";color:" + std::string(other.text) + "}\n";
+    for (const PositionColour& colour : PositionColours())
+        css += "." + PositionClass(colour.abbr) + "{background:" + colour.background +
+               ";color:" + colour.text + "}\n";
+    const PositionColour& other = PositionColourOf("");
+    css += "." + PositionClass("") + "{background:" + other.background + ";color:" + other.text +
+           "}\n";
     return css;
 }
 

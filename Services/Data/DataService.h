@@ -10,6 +10,7 @@
 //   DataServiceCatalogue.cpp  catalogue editing (Update*, Delete)
 //   DataServiceWinnings.cpp   AddWinning, SaveWinnings
 //   DataServiceLeagueSettings.cpp  ILeagueSettings
+//   DataServiceRecords.cpp         the league as rows (ILeagueRecords)
 //
 // Conventions for every operation file:
 //   - SQL uses bound parameters only; prefer Db().Cached(sql) for statements run more than
@@ -47,8 +48,9 @@ namespace gr::data {
 class DraftInfo;
 class WinningInfo;
 
-class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueSettings>,
-                          private ISettingInfoEvents {
+class DataService final
+    : public ComObject<IDataService, ISeasonSave, ILeagueSettings, ILeagueRecords>,
+      private ISettingInfoEvents {
   public:
     DataService();
     ~DataService() override;
@@ -103,6 +105,10 @@ class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueSet
     bool GetLeagueSetting(const std::string& Name, std::string& Value, bool& Found) override;
     bool SetLeagueSetting(const std::string& Name, const std::string& Value) override;
     bool GetLeagueSettings(std::map<std::string, std::string>& Values) override;
+    // ---- ILeagueRecords (DataServiceRecords.cpp) -------------------------------------------
+    bool ReadLeague(LeagueRows& Rows, std::string& ErrorMessage) override;
+    bool ReplaceLeague(const LeagueRows& Rows, std::string& ErrorMessage) override;
+    bool AddSeasonRows(const LeagueRows& Rows, std::string& ErrorMessage) override;
 
   private:
     // ---- Settings listener --------------------------------------------------------------
@@ -214,6 +220,12 @@ class DataService final : public ComObject<IDataService, ISeasonSave, ILeagueSet
     // Row writes of SaveWinnings; the season id is the current season's. Throw.
     void InsertWinning(WinningInfo& win, int32_t id, int32_t seasonId);
     void UpdateWinning(WinningInfo& win, int32_t seasonId);
+
+    // ---- League rows (DataServiceRecords.cpp) ---------------------------------------------
+    // Runs a write of ILeagueRecords in one transaction; afterwards (stored or not) the caches
+    // and settings are read afresh. False with the engine's description on failure.
+    template <class Body>
+    bool WriteRecords(std::string& errorMessage, Body&& body);
 
     // ---- State --------------------------------------------------------------------------
     std::unique_ptr<db::Database> m_db;  // the open league database, or none

@@ -12,6 +12,12 @@ namespace {
 constexpr int32_t kGroupSize = 3;
 constexpr int32_t kHeadingWidth = 105;
 constexpr int32_t kDataWidth = 190;
+// A pick's cell holds its three parts side by side as floats: the browser lays out a float
+// far faster than the small table per cell that once held them, and the page reads the same.
+constexpr const char* kCellStyle =
+    "<style>table.board td>span{float:left; box-sizing:border-box; padding:3px 1px; "
+    "font-size:10pt; overflow-wrap:break-word} table.board span.n{width:70%} "
+    "table.board span.q, table.board span.d{width:15%}</style>";
 
 std::string Abbr(const ComPtr<IPositionInfo>& position) {
     return position ? position->get_Abbr() : std::string();
@@ -121,16 +127,16 @@ std::string DraftCellHtml(int32_t pick, const ComPtr<IPickable>& pickable) {
         name = pickable->get_PickName() + " (" + (team ? team->get_Abbr() : std::string()) + ")";
         position = " (" + Abbr(team ? team->get_Position() : nullptr) + ")";
     }
-    return "<table width='100%' style='font-size:10pt; table-layout:fixed'><tr><td width='70%'>" +
-           HtmlEscape(name) + "</td><td width='15%' align=left>" + HtmlEscape(position) +
-           "</td><td width='15%'>(" + std::to_string(pick) + ")</td></tr></table>";
+    return "<span class=n>" + HtmlEscape(name) + "</span><span class=q>" + HtmlEscape(position) +
+           "</span><span class=d>(" + std::to_string(pick) + ")</span>";
 }
 
 std::string DraftGridHtml(const DraftGridShape& shape, const std::vector<std::string>& cells) {
-    std::string html = "<table width=" + std::to_string(DraftTableWidth(shape.Columns())) +
-                       " style='table-layout:fixed'>" + HeadingRowHtml(shape);
+    std::string html =
+        "<table class=board width=" + std::to_string(DraftTableWidth(shape.Columns())) +
+        " style='table-layout:fixed'>" + HeadingRowHtml(shape);
     for (int32_t r = 1; r <= shape.Rows(); ++r) html += DataRowHtml(shape, r, cells);
-    return html + "</table>";
+    return html + "</table>" + kCellStyle;
 }
 
 }  // namespace gr::ui

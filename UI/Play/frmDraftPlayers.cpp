@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <chrono>
 #include <exception>
 
 #include "ExportButtons.h"
@@ -12,6 +13,7 @@
 #include "GRUtils.h"
 #include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
+#include "frmRoomDisplay.h"
 
 namespace gr::ui {
 
@@ -27,19 +29,20 @@ T* Named(T* widget, const char* name) {
     return widget;
 }
 
-std::pair<int32_t, int32_t> PickKey(const ComPtr<IDraftInfo>& draft) {
-    const ComPtr<IPickable> pick = draft->get_PlayerOrTeam();
-    return pick ? std::pair(static_cast<int32_t>(pick->get_PickType()), pick->get_PickID())
-                : std::pair(0, 0);
+int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
 
-frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent) {
+frmDraftPlayers::frmDraftPlayers(QWidget* parent) : ChildWindow(parent), m_clock(SteadyMs) {
     setObjectName(QStringLiteral("frmDraftPlayers"));
     setWindowTitle(QStringLiteral("Draft Players"));
     BuildLayout();
     ConnectCommands();
+    m_entry.OnPickChanged([this](int32_t pick) { PickChanged(pick); });
     wbReport->navigate();
 }
 
@@ -48,11 +51,9 @@ frmDraftPlayers::~frmDraftPlayers() {
     txtPlayerName->removeEventFilter(this);
     disconnect(txtPlayerName, nullptr, this, nullptr);
     m_oFrmAddNew.reset();
+    m_oRoomDisplay = nullptr;  // a child: it goes with the board
     m_oDocument = nullptr;
-    m_oCurDraft = nullptr;
-    m_oDrafts = nullptr;
-    m_oRankList = nullptr;
-    m_oMgrInTurn = nullptr;
+    m_entry = DraftEntry();
     m_oSeason = nullptr;
     m_oDataService = nullptr;
 }
@@ -88,17 +89,24 @@ void frmDraftPlayers::BuildLayout() {
         Named(new QPushButton(QStringLiteral("&Previous Pick"), fraCurrentPick), "cmdPrevPick");
     cmdNextPick =
         Named(new QPushButton(QStringLiteral("&Next Pick"), fraCurrentPick), "cmdNextPick");
+    // Names and abbreviations come from the league: shown as they are, never as markup.
+    for (QLabel* label : {lblCoach, lblPickInfo, lblPositionName, lblTeamName})
+        label->setTextFormat(Qt::PlainText);
     QFont coachFont = lblCoach->font();
     coachFont.setBold(true);
     lblCoach->setFont(coachFont);
     lblPositionName->setMinimumWidth(40);
     lblTeamName->setMinimumWidth(40);
     txtPlayerName->setMinimumWidth(220);
+    BuildDraftNightControls();
 
     auto* turn = new QHBoxLayout;
     turn->addWidget(lblCoach);
     turn->addWidget(lblPickInfo);
     turn->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblClock, lblPickSeconds, txtPickSeconds,
+                                                      cmdPauseClock, chkReadAloud})
+        turn->addWidget(w);
     auto* entry = new QHBoxLayout;
     for (QWidget* w :
          std::initializer_list<QWidget*>{lblPlayer, txtPlayerName, cmdDBLookup, cmdAddPlayer,
@@ -111,17 +119,22 @@ void frmDraftPlayers::BuildLayout() {
     frame->addLayout(turn);
     frame->addLayout(entry);
 
+    // Two rows, so that every button stays on an 800 x 600 screen.
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdDispBy, cmdGotoCurPick, cmdLockDrafting, cmdRoomDisplay})
+        buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdPrint);
     buttons->addWidget(cmdSavePdf);
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdClose);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch(1);
+    closing->addWidget(cmdSave);
+    closing->addWidget(cmdClose);
     auto* column = new QVBoxLayout(this);
     column->addWidget(fraCurrentPick);
     column->addWidget(wbReport, 1);
     column->addLayout(buttons);
+    column->addLayout(closing);
 }
 
 void frmDraftPlayers::ConnectCommands() {
@@ -137,10 +150,11 @@ void frmDraftPlayers::ConnectCommands() {
     connect(cmdNextPick, &QPushButton::clicked, this, [this] { cmdNextPick_Click(); });
     connect(cmdDBLookup, &QToolButton::clicked, this, [this] { cmdDBLookup_Click(); });
     connect(cmdAddPlayer, &QToolButton::clicked, this, [this] { cmdAddPlayer_Click(); });
-    connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    connect(txtPlayerName, &QLineEdit::textEdited, this, [this] { m_entry.NoteTyped(); });
     connect(txtPlayerName, &QLineEdit::returnPressed, this, [this] { txtPlayerName_Enter(); });
     connect(txtPlayerName, &GRTextBox::LostFocus, this, [this] { txtPlayerName_LostFocus(); });
     txtPlayerName->setSelectAllOnFocus(true);
+    ConnectDraftNight();
 }
 
 bool frmDraftPlayers::Initialize(const ComPtr<IDataService>& oGRService) {
@@ -160,20 +174,15 @@ void frmDraftPlayers::Activated() {
 
 void frmDraftPlayers::ActivateBoard() {
     m_oSeason = m_oDataService ? m_oDataService->GetCurrentSeasonInfo() : nullptr;
+    ComPtr<Collection> rankList;
     if (m_oSeason) {
-        m_managerCount = m_oSeason->get_NoOfManagers();
-        m_roundCount = m_oSeason->get_NoOfRounds();
-        m_rankingLocked = m_oSeason->get_IsRankingLocked();
         m_draftLocked = m_oSeason->get_IsDraftLocked();
-        m_curPick = m_oSeason->get_CurrentPick();
-        const bool byName = IsDraftEmpty(m_oSeason) && !m_rankingLocked;
-        m_oRankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
-        m_oDrafts = m_oSeason->get_Drafts();
-        // Picks not saved yet keep what the league held before them.
-        if (!HasUnsavedChanges()) TakeHeldPicks();
-    } else {
-        m_rankingLocked = false;
+        const bool byName = IsDraftEmpty(m_oSeason) && !m_oSeason->get_IsRankingLocked();
+        rankList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
     }
+    m_entry.Load(m_oDataService, m_oSeason, rankList);
+    m_undo.Start();
+    ReadDraftNightSettings();
     m_view = m_draftLocked ? DraftView::ByManager : DraftView::ByRound;
     cmdDispBy->setText(m_draftLocked ? kByRoundCaption : kByManagerCaption);
     RedrawGrid();
@@ -186,17 +195,10 @@ void frmDraftPlayers::ActivateBoard() {
         for (QWidget* w :
              std::initializer_list<QWidget*>{fraCurrentPick, cmdGotoCurPick, cmdLockDrafting})
             w->show();
-        EnablePickControls(m_managerCount > 0 && m_roundCount > 0 && m_rankingLocked);
+        EnablePickControls(m_entry.IsReady());
         cmdGotoCurPick_Click();
     }
     if (layout()) layout()->activate();
-}
-
-void frmDraftPlayers::TakeHeldPicks() {
-    m_heldPicks.clear();
-    if (m_oDrafts)
-        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>())
-            m_heldPicks[draft->get_DraftNo()] = PickKey(draft);
 }
 
 // ---- Unsaved picks ------------------------------------------------------------------------
@@ -208,24 +210,14 @@ void frmDraftPlayers::MarkUnsaved() {
 
 void frmDraftPlayers::DiscardChanges() {
     if (m_oDataService) m_oDataService->DiscardCurrentSeasonInfo();
+    m_entry.Discarded();
     cmdSave->setEnabled(false);
 }
 
 void frmDraftPlayers::CollectUnsavedWork(UnsavedWork& work) const {
-    if (!m_oSeason || !m_oDrafts) return;
+    if (!m_oSeason) return;
     work.seasonYear = m_oSeason->get_Year();
-    for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
-        const int32_t pick = draft->get_DraftNo();
-        const auto held = m_heldPicks.find(pick);
-        const std::pair<int32_t, int32_t> heldKey =
-            held == m_heldPicks.end() ? std::pair(0, 0) : held->second;
-        const std::pair<int32_t, int32_t> key = PickKey(draft);
-        if (key == heldKey) continue;
-        const ComPtr<IPickable> picked = draft->get_PlayerOrTeam();
-        work.picks.push_back({pick, key.first, key.second,
-                              picked ? picked->get_PickName() : std::string(), heldKey.first,
-                              heldKey.second});
-    }
+    work.picks = m_entry.ChangedPicks();
 }
 
 // The picks go back into the season as they were typed; the board shows them unsaved.
@@ -234,14 +226,13 @@ void frmDraftPlayers::BringBackWork(const UnsavedWork& work) {
     const PickableIndex catalogue = PickablesById(m_oDataService);
     for (const RecoveredPick& pick : work.picks) {
         const auto found = catalogue.find({pick.type, pick.id});
-        if (found != catalogue.end())
-            m_oSeason->UpdateDraft(found->second, pick.pick, ManagerOfPick(pick.pick));
-        else
-            m_oSeason->RemoveDraft(pick.pick);
+        m_entry.SetPick(pick.pick, found != catalogue.end() ? found->second : nullptr);
     }
     RedrawGrid();
     cmdGotoCurPick_Click();
     MarkUnsaved();
+    // Undo goes back to what was brought back, not beyond.
+    m_undo.Start();
 }
 
 // ---- The grid ------------------------------------------------------------------------------
@@ -255,44 +246,34 @@ void frmDraftPlayers::wbReport_DocumentComplete() {
     RedrawGrid();
 }
 
-ComPtr<IManagerInfo> frmDraftPlayers::RankedManager(int32_t position) const {
-    if (!m_oRankList || position < 1 || position > m_oRankList->Count()) return {};
-    return m_oRankList->ItemAs<IManagerInfo>(position);
-}
-
-ComPtr<IManagerInfo> frmDraftPlayers::ManagerOfPick(int32_t pick) const {
-    const auto draft = m_oDrafts && pick >= 1 && pick <= m_oDrafts->Count()
-                           ? m_oDrafts->ItemAs<IDraftInfo>(pick)
-                           : nullptr;
-    if (ComPtr<IManagerInfo> manager = draft ? draft->get_Manager() : nullptr) return manager;
-    int32_t position = 0;
-    int32_t round = 0;
-    int32_t pickInRound = 0;
-    GetDraftSlot(pick, m_managerCount, position, round, pickInRound);
-    return RankedManager(position);
-}
-
 // The layout and every pick's cell go to the page in one piece.
 void frmDraftPlayers::RedrawGrid() {
+    TakeRoomBoard();
+    FollowOnRoomDisplay();
     if (!m_oDocument) return;
+    m_drawnCells.clear();
+    if (const std::string notice = NotReadyNotice(); !notice.empty()) {
+        m_oDocument->body()->setInnerHTML(notice);
+        return;
+    }
     DraftGridShape shape;
     shape.view = m_view;
-    shape.managers = std::max(m_managerCount, 0);
-    shape.rounds = std::max(m_roundCount, 0);
+    shape.managers = std::max(m_entry.ManagerCount(), 0);
+    shape.rounds = std::max(m_entry.RoundCount(), 0);
     for (int32_t p = 1; p <= shape.managers; ++p) {
-        const ComPtr<IManagerInfo> manager = RankedManager(p);
+        const ComPtr<IManagerInfo> manager = m_entry.RankedManager(p);
         shape.managerNames.push_back(manager ? manager->get_FirstName() : "XYZ");
     }
     const int32_t rows = shape.Rows();
     const int32_t columns = shape.Columns();
     std::vector<std::string> cells(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-    m_drawnCells.clear();
-    if (m_oDrafts)
-        for (const ComPtr<IDraftInfo>& draft : m_oDrafts->ItemsAs<IDraftInfo>()) {
+    const ComPtr<Collection> drafts = m_oSeason ? m_oSeason->get_Drafts() : nullptr;
+    if (drafts)
+        for (const ComPtr<IDraftInfo>& draft : drafts->ItemsAs<IDraftInfo>()) {
             int32_t row = 0;
             int32_t column = 0;
             const int32_t pick = draft->get_DraftNo();
-            if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) continue;
+            if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) continue;
             if (row > rows || column > columns) continue;
             std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
             cells[static_cast<size_t>((row - 1) * columns + column - 1)] = html;
@@ -302,11 +283,16 @@ void frmDraftPlayers::RedrawGrid() {
 }
 
 void frmDraftPlayers::DrawCell(const ComPtr<IDraftInfo>& draft) {
-    if (!m_oDocument || !draft) return;
+    if (!draft) return;
+    const int32_t pick = draft->get_DraftNo();
+    if (pick >= 1 && static_cast<size_t>(pick) <= m_room.picks.size()) {
+        m_room.picks[static_cast<size_t>(pick - 1)] = RoomPickOf(pick);
+        FollowOnRoomDisplay();
+    }
+    if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    const int32_t pick = draft->get_DraftNo();
-    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) return;
     std::string html = DraftCellHtml(pick, draft->get_PlayerOrTeam());
     const auto drawn = m_drawnCells.find(pick);
     if (drawn != m_drawnCells.end() && drawn->second == html) return;
@@ -320,7 +306,7 @@ void frmDraftPlayers::ScrollToPick(int32_t pick) {
     if (!m_oDocument) return;
     int32_t row = 0;
     int32_t column = 0;
-    if (!DraftCellOf(m_view, pick, m_managerCount, row, column)) return;
+    if (!DraftCellOf(m_view, pick, m_entry.ManagerCount(), row, column)) return;
     if (const ElementPtr anchor = m_oDocument->getElementById(DraftAnchorId(column)))
         anchor->scrollIntoView();
 }
@@ -332,15 +318,15 @@ void frmDraftPlayers::cmdDispBy_Click() {
     m_view = toManager ? DraftView::ByManager : DraftView::ByRound;
     cmdDispBy->setText(toManager ? kByRoundCaption : kByManagerCaption);
     RedrawGrid();
-    ScrollToPick(m_curPick);
+    ScrollToPick(m_entry.CurrentPick());
 }
 
 // False when the picks could not be stored (the data service has said why): they stay unsaved.
 bool frmDraftPlayers::Save() {
-    DrawCell(m_oCurDraft);
+    DrawCell(m_entry.CurrentDraft());
     if (!m_oDataService || !m_oDataService->SaveDrafts()) return false;
     cmdSave->setEnabled(false);
-    TakeHeldPicks();
+    m_entry.Saved();
     emit UnsavedWorkChanged();
     return true;
 }

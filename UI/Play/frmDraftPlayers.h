@@ -3,9 +3,12 @@
 // A locked draft is shown read-only. The board can be printed and saved as PDF.
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <map>
 #include <memory>
@@ -13,14 +16,19 @@
 
 #include "ChildWindow.h"
 #include "DraftBoardHtml.h"
+#include "DraftEntry.h"
+#include "DraftUndo.h"
 #include "GRIData.h"
 #include "GRTextBox.h"
 #include "HtmlView.h"
 #include "IDataService.h"
+#include "PickClock.h"
+#include "RoomDisplayHtml.h"
 
 namespace gr::ui {
 
 class frmAddNewPopup;
+class frmRoomDisplay;
 
 class frmDraftPlayers : public ChildWindow {
     Q_OBJECT
@@ -63,13 +71,27 @@ class frmDraftPlayers : public ChildWindow {
     QLabel* lblTeamName;
     QPushButton* cmdPrevPick;
     QPushButton* cmdNextPick;
+    // Draft night: the room display, the pick clock and reading picks aloud.
+    QPushButton* cmdRoomDisplay;
+    QLabel* lblClock;
+    QLabel* lblPickSeconds;
+    QSpinBox* txtPickSeconds;
+    QPushButton* cmdPauseClock;
+    QCheckBox* chkReadAloud;
 
-    int32_t CurrentPick() const { return m_curPick; }
+    // The room display while it is open.
+    frmRoomDisplay* RoomDisplay() const { return m_oRoomDisplay; }
+    const PickClock& Clock() const { return m_clock; }
+    int32_t CurrentPick() const { return m_entry.CurrentPick(); }
     DraftView View() const { return m_view; }
-    bool IsEntryChanged() const { return m_changed; }
+    bool IsEntryChanged() const { return m_entry.IsTyped(); }
+    // What a pick does on the board; the board shows it and asks the user for it.
+    DraftEntry& Entry() { return m_entry; }
+    const DraftEntry& Entry() const { return m_entry; }
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // The board (draft board).
@@ -82,11 +104,7 @@ class frmDraftPlayers : public ChildWindow {
     void ScrollToPick(int32_t pick);
     bool Save();
     void MarkUnsaved();
-    void TakeHeldPicks();
-    int32_t TotalPicks() const { return m_roundCount * m_managerCount; }
-    ComPtr<IManagerInfo> RankedManager(int32_t position) const;
-    // Who makes the pick: its draft's manager, else the manager its snake slot gives.
-    ComPtr<IManagerInfo> ManagerOfPick(int32_t pick) const;
+    void PickChanged(int32_t pick);
 
     void cmdDispBy_Click();
     void cmdSave_Click();
@@ -95,13 +113,33 @@ class frmDraftPlayers : public ChildWindow {
     void cmdSavePdf_Click();
     void cmdClose_Click();
 
+    // Draft night (frmDraftPlayersRoom.cpp).
+    void BuildDraftNightControls();
+    void ConnectDraftNight();
+    void ReadDraftNightSettings();
+    void StoreDraftNightSetting(const char* name, const std::string& value);
+    // The reason the board cannot take picks yet and the command that mends it; empty when
+    // it can (or the draft is locked).
+    std::string NotReadyNotice() const;
+    RoomPick RoomPickOf(int32_t pick) const;
+    void TakeRoomBoard();
+    void FollowOnRoomDisplay();
+    void cmdRoomDisplay_Click();
+    void CloseRoomDisplay();
+    void ReturnToBoard();
+    void TogglePause();
+    void TickClock();
+    void txtPickSeconds_Changed(int seconds);
+    // Ctrl+Z and Ctrl+Shift+Z: a pick taken back or taken again.
+    void UndoPick(bool redo);
+
     // The current-pick panel (pick entry).
     void EnablePickControls(bool enable);
     void RefreshNavigation();
     void ShowCurrentPick();
-    void MoveToPick(int32_t step);
-    void TakePick(const ComPtr<IPickable>& pick);
-    bool RefuseTaken(const ComPtr<IPickable>& pick);
+    void MoveToPick(bool forward);
+    void ShowEntryResult(const EntryResult& result);
+    ComPtr<IPickable> ChooseResult(const ComPtr<Collection>& results);
     bool txtPlayerName_LostFocus();
     void txtPlayerName_Enter();
 
@@ -113,24 +151,20 @@ class frmDraftPlayers : public ChildWindow {
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
-    int32_t m_managerCount = 0;
-    int32_t m_roundCount = 0;
-    int32_t m_curPick = 0;
-    ComPtr<IDraftInfo> m_oCurDraft;
-    ComPtr<Collection> m_oDrafts;
-    ComPtr<Collection> m_oRankList;
+    DraftEntry m_entry;
     DraftView m_view = DraftView::ByRound;
-    bool m_rankingLocked = false;
     bool m_draftLocked = false;
-    ComPtr<IManagerInfo> m_oMgrInTurn;
-    bool m_changed = false;
-    bool m_busy = false;
     std::unique_ptr<frmAddNewPopup> m_oFrmAddNew;  // created on first use, kept for the next
     HtmlDocument* m_oDocument = nullptr;
     // What each pick's cell shows now, so that a cell is sent to the page only when it changes.
     std::map<int32_t, std::string> m_drawnCells;
-    // What the league holds for each pick as far as the board knows: (pick type, id).
-    std::map<int32_t, std::pair<int32_t, int32_t>> m_heldPicks;
+    DraftUndo m_undo{m_entry};
+    frmRoomDisplay* m_oRoomDisplay = nullptr;  // a window of its own, owned by the board
+    RoomBoard m_room;                          // the draft as the room display shows it
+    PickClock m_clock;
+    int32_t m_clockPick = 0;  // the pick the clock runs for
+    QTimer m_clockTimer;
+    bool m_readingSettings = false;
 };
 
 }  // namespace gr::ui

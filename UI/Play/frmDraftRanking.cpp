@@ -2,9 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "DraftShuffle.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
@@ -22,11 +20,6 @@ std::string HeaderRowHtml() {
            "'><td align=center width='10%'><b>SNo</b></td>"
            "<td align=left width='60%'><b>Manager</b></td>"
            "<td align=center width='30%'><b>Rank</b></td></tr>";
-}
-
-std::string ManagerLabel(const ComPtr<IManagerInfo>& manager) {
-    if (!manager) return "XYZ";
-    return manager->get_FirstName() + " [" + std::to_string(manager->get_ID()) + "]";
 }
 
 }  // namespace
@@ -64,7 +57,7 @@ frmDraftRanking::frmDraftRanking(QWidget* parent) : ChildWindow(parent) {
 
 frmDraftRanking::~frmDraftRanking() {
     m_oDocument = nullptr;
-    m_oDisplayList = nullptr;
+    m_rules = RankingRules();
     m_oSeason = nullptr;
     m_oDataService = nullptr;
 }
@@ -76,23 +69,7 @@ bool frmDraftRanking::Initialize(const ComPtr<IDataService>& oGRService) {
 
 void frmDraftRanking::Activated() {
     m_oSeason = m_oDataService ? m_oDataService->GetCurrentSeasonInfo() : nullptr;
-    if (m_oSeason) m_managerCount = m_oSeason->get_NoOfManagers();
-    if (m_oSeason && m_managerCount >= 1) {
-        m_ranks.assign(static_cast<size_t>(m_managerCount), 0);
-        const bool byName = !m_oSeason->get_IsRankingLocked() && IsDraftEmpty(m_oSeason);
-        m_oDisplayList = SortManagers(m_oSeason->get_Managers(), byName ? SortByName : SortByRank);
-        const int32_t shown = m_oDisplayList ? m_oDisplayList->Count() : 0;
-        for (int32_t i = 1; i <= std::min(shown, m_managerCount); ++i) {
-            const int32_t rank = m_oDisplayList->ItemAs<IManagerInfo>(i)->get_Rank();
-            m_ranks[static_cast<size_t>(i - 1)] = rank > 0 ? rank : 0;
-        }
-    } else {
-        // A season without managers shows the header alone.
-        m_managerCount = std::max(m_managerCount, 0);
-        if (!m_oSeason) m_managerCount = 0;
-        m_ranks.assign(static_cast<size_t>(m_managerCount), 0);
-        m_oDisplayList = nullptr;
-    }
+    m_rules.Load(m_oSeason);
     RefreshButtons();
     Redraw();
 }
@@ -110,31 +87,20 @@ void frmDraftRanking::wbDisplay_DocumentComplete() {
     Redraw();
 }
 
-bool frmDraftRanking::AllRanked() const {
-    return std::none_of(m_ranks.begin(), m_ranks.end(), [](int32_t r) { return r == 0; });
-}
-
 void frmDraftRanking::RefreshButtons() {
-    const int32_t listed = m_oDisplayList ? m_oDisplayList->Count() : 0;
-    const bool locked = m_oSeason && m_oSeason->get_IsRankingLocked();
-    const bool usable = m_managerCount > 0 && !locked && listed >= m_managerCount;
-    cmdShuffle->setEnabled(usable);
-    cmdClear->setEnabled(usable && AllRanked());
-    cmdSave->setEnabled(usable && AllRanked());
+    const RankingCommands open = m_rules.Commands();
+    cmdShuffle->setEnabled(open.shuffle);
+    cmdClear->setEnabled(open.clear);
+    cmdSave->setEnabled(open.save);
     cmdClose->setEnabled(true);
 }
 
 std::string frmDraftRanking::TableHtml() const {
     std::string html = "<table width='100%'>" + HeaderRowHtml();
-    const int32_t listed = m_oDisplayList ? m_oDisplayList->Count() : 0;
-    for (int32_t i = 1; i <= m_managerCount; ++i) {
-        const ComPtr<IManagerInfo> manager =
-            i <= listed ? m_oDisplayList->ItemAs<IManagerInfo>(i) : nullptr;
-        const int32_t rank = m_ranks[static_cast<size_t>(i - 1)];
+    for (int32_t i = 1; i <= m_rules.ManagerCount(); ++i)
         html += "<tr bgcolor='" + GetRowColor(i) + "'><td align=center>" + std::to_string(i) +
-                ".</td><td align=left>" + HtmlEscape(ManagerLabel(manager)) +
-                "</td><td align=center>" + std::to_string(rank > 0 ? rank : i) + "</td></tr>";
-    }
+                ".</td><td align=left>" + HtmlEscape(m_rules.ManagerLabel(i)) +
+                "</td><td align=center>" + std::to_string(m_rules.RankShown(i)) + "</td></tr>";
     return html + "</table>";
 }
 
@@ -146,31 +112,18 @@ void frmDraftRanking::Redraw() {
 // Asks before drafts are thrown away; then every rank is cleared and the managers are listed
 // by name. False when the user kept the drafts.
 bool frmDraftRanking::ResetRanks() {
-    if (!IsDraftEmpty(m_oSeason)) {
+    if (m_rules.HasDrafts()) {
         if (MsgBox(kRedraftQuestion, MsgButtons::YesNo, "Gridora") != MsgAnswer::Yes) return false;
         m_oDataService->DeleteDrafts();
     }
-    std::fill(m_ranks.begin(), m_ranks.end(), 0);
-    m_oDisplayList = SortManagers(m_oSeason->get_Managers(), SortByName);
+    m_rules.Reset();
     Redraw();
     return true;
 }
 
-// The managers and the ranks are shuffled separately, each from a seed of its own.
-void frmDraftRanking::ShuffleManagers() {
-    std::vector<ComPtr<IManagerInfo>> managers = m_oDisplayList->ItemsAs<IManagerInfo>();
-    ShuffleDraftOrder(managers, RandomSeed());
-    while (m_oDisplayList->Count() > 0) m_oDisplayList->Remove(m_oDisplayList->Count());
-    for (const ComPtr<IManagerInfo>& manager : managers)
-        m_oDisplayList->Add(manager, "K" + std::to_string(manager->get_ID()));
-    ShuffleDraftOrder(m_ranks, RandomSeed());
-}
-
 // False when the ranks could not be stored (the data service has said why).
 bool frmDraftRanking::StoreRanks(bool lock) {
-    const int32_t listed = m_oDisplayList ? m_oDisplayList->Count() : 0;
-    for (int32_t i = 1; i <= std::min(listed, m_managerCount); ++i)
-        m_oDisplayList->ItemAs<IManagerInfo>(i)->let_Rank(m_ranks[static_cast<size_t>(i - 1)]);
+    m_rules.AssignRanks();
     const bool stored = m_oDataService && m_oDataService->SaveRanking();
     if (stored && lock) m_oDataService->DisableRanking();
     Redraw();
@@ -178,23 +131,23 @@ bool frmDraftRanking::StoreRanks(bool lock) {
     return stored;
 }
 
+// The managers and the ranks are shuffled separately, each from a seed of its own.
 void frmDraftRanking::cmdShuffle_Click() {
     if (!ResetRanks()) return;
-    for (size_t i = 0; i < m_ranks.size(); ++i) m_ranks[i] = static_cast<int32_t>(i + 1);
-    ShuffleManagers();
+    const uint32_t managerSeed = RandomSeed();
+    m_rules.Shuffle(managerSeed, RandomSeed());
     Redraw();
     RefreshButtons();
-    m_changed = true;
 }
 
 void frmDraftRanking::cmdClear_Click() {
     ResetRanks();
     RefreshButtons();
-    m_changed = true;
+    m_rules.MarkChanged();
 }
 
 void frmDraftRanking::cmdSave_Click() {
-    if (StoreRanks(true)) m_changed = false;
+    if (StoreRanks(true)) m_rules.Locked();
 }
 
 void frmDraftRanking::cmdClose_Click() {

@@ -9,6 +9,7 @@
 #include "GRIData.h"
 #include "HtmlView.h"
 #include "IDataService.h"
+#include "RankingRules.h"
 
 namespace gr::ui {
 
@@ -23,7 +24,7 @@ class frmDraftRanking : public ChildWindow {
 
     void Activated() override;
     // A shuffle or a clear not locked yet is stored unlocked however the window is left.
-    bool HasUnsavedChanges() const override { return m_changed; }
+    bool HasUnsavedChanges() const override { return m_rules.IsChanged(); }
     bool SaveChanges() override { return StoreRanks(false); }
     bool MayLeave(LeaveReason reason) override;
 
@@ -35,9 +36,9 @@ class frmDraftRanking : public ChildWindow {
 
     // What the table shows: the managers in display order and the rank beside each
     // (0: not ranked).
-    ComPtr<Collection> DisplayList() const { return m_oDisplayList; }
-    const std::vector<int32_t>& RankList() const { return m_ranks; }
-    bool IsChanged() const { return m_changed; }
+    ComPtr<Collection> DisplayList() const { return m_rules.DisplayList(); }
+    const std::vector<int32_t>& RankList() const { return m_rules.Ranks(); }
+    bool IsChanged() const { return m_rules.IsChanged(); }
 
   private:
     void wbDisplay_DocumentComplete();
@@ -45,9 +46,7 @@ class frmDraftRanking : public ChildWindow {
     void Redraw();
     std::string TableHtml() const;
     bool ResetRanks();
-    void ShuffleManagers();
     bool StoreRanks(bool lock);
-    bool AllRanked() const;
 
     void cmdShuffle_Click();
     void cmdClear_Click();
@@ -56,10 +55,7 @@ class frmDraftRanking : public ChildWindow {
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
-    int32_t m_managerCount = 0;
-    ComPtr<Collection> m_oDisplayList;
-    std::vector<int32_t> m_ranks;  // entry i - 1 is the rank shown at display position i
-    bool m_changed = false;
+    RankingRules m_rules;
     HtmlDocument* m_oDocument = nullptr;
 };
 

@@ -14,7 +14,7 @@
 #include "HtmlView.h"
 #include "IActualEventHandler.h"
 #include "IDataService.h"
-#include "MoneyReport.h"
+#include "WinningsRules.h"
 
 namespace gr::ui {
 
@@ -54,7 +54,6 @@ class frmWinnings : public ChildWindow, public IActualEventHandler {
     std::string PrizeCellHtml(const ComPtr<IWinningInfo>& record) const;
     std::string ManagerCellHtml(const ComPtr<IWinningInfo>& record) const;
     std::string WeekCellHtml(const ComPtr<IWinningInfo>& record, bool chooseWeek) const;
-    std::string AmountCellHtml(const ComPtr<IWinningInfo>& record, int32_t winners) const;
     std::string IconCellHtml(const ComPtr<IWinningInfo>& record) const;
     void AppendBlankRow();
     void SetCell(const char* code, const std::string& key, const std::string& html);
@@ -66,27 +65,14 @@ class frmWinnings : public ChildWindow, public IActualEventHandler {
     void ChooseWeek(const std::string& key, const ElementPtr& list);
     void AfterChoice(const std::string& key);
     bool CheckCompletion(const ComPtr<IWinningInfo>& record);
-    ComPtr<IWinningInfo> FindDuplicate(const ComPtr<IWinningInfo>& record) const;
     void DeleteRow(const std::string& key);
     void RemoveRow(const std::string& key);
 
     void MarkUnsaved();
-    // The rows the league does not hold yet: new ones, and stored ones deleted.
-    std::vector<RecoveredWinning> UnsavedRows() const;
-    std::string RecordErrors() const;
-
-    // Lookups in the season.
-    ComPtr<IWinningInfo> Record(const std::string& key) const;
-    ComPtr<IPrizeInfo> PrizeOf(const ComPtr<IWinningInfo>& record) const;
-    ComPtr<IManagerInfo> ManagerOf(const ComPtr<IWinningInfo>& record) const;
-    bool IsWeekly(const ComPtr<IPrizeInfo>& prize) const;
 
     ComPtr<IDataService> m_oDataService;
     ComPtr<ISeasonInfo> m_oSeason;
-    bool m_seasonLocked = false;
-    ComPtr<Collection> m_prizes;
-    ComPtr<Collection> m_managers;
-    ComPtr<Collection> m_winnings;
+    WinningsRules m_rules;
     std::string m_newRowKey;
     HtmlDocument* m_oDocument = nullptr;
     std::unique_ptr<EventForwarder> m_oEventForwarder;

@@ -118,6 +118,24 @@ constexpr GuideRow kGuideRows[] = {
       "in related records cannot be deleted. It requires Last name, First name, player "
       "position and team of the player."),
     B(),
+    H("Draft Players: keys and draft night"),
+    T("Every button has a key: Alt+P Previous Pick, Alt+N Next Pick, Alt+G Go to Current Pick, "
+      "Alt+M or Alt+R Display By Manager or Round, Alt+L Lock Drafting, Alt+S Save, Alt+C "
+      "Close, Alt+I or Ctrl+P Print, Alt+D or Ctrl+Shift+S Save as PDF, Ctrl+F Search players, "
+      "Ctrl+N Add a new player, Alt+O or F11 Room Display. Enter takes the typed name and moves "
+      "to the next pick."),
+    T("Ctrl+Z takes back the last pick taken since the form was opened (the pick becomes the "
+      "current one again, unsaved); repeat it to go further back. Ctrl+Shift+Z takes it "
+      "again."),
+    T("Room Display shows the draft full screen for the room, on the second screen when there "
+      "is one: the manager on the clock, the pick clock, the last three picks, the board by "
+      "round with the positions coloured, and each new pick announced large. Esc or F11 in "
+      "this form closes it; it never takes the keys of this form and changes no data."),
+    T("Pick clock: the seconds per pick (Alt+K; 0 turns it off) are kept with the league. The "
+      "clock restarts at every new pick, turns red in the last 10 seconds and sounds once at "
+      "0; it never takes a pick. P (outside the Player field) or Alt+U pauses and resumes it. "
+      "Read picks aloud (Alt+A) reads each new pick where the computer has a voice."),
+    B(),
     H("Setup -> Prize"),
     T("This form is used to enter new, edit or delete a prize. Existing prizes being used in "
       "related records cannot be deleted. It requires Prize name and type of the prize. "

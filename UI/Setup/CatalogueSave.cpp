@@ -15,7 +15,7 @@ std::string Field(const std::string& values, int32_t n) {
 
 // An id field: its numeric value rounded to a whole number; empty text gives 0.
 int32_t NumberField(const std::string& values, int32_t n) {
-    return ToLong(NumericValue(Field(values, n)));
+    return core::ToLong(core::NumericValue(Field(values, n)));
 }
 
 template <class T>

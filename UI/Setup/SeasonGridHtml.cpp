@@ -23,8 +23,24 @@ std::string SearchAndAddIcons(int32_t row, const char* searchCode, const char* s
 
 }  // namespace
 
+std::string GridId::Format() const {
+    return code + "-" + std::to_string(row) + "-" + recordId;
+}
+
+GridId GridId::Parse(const std::string& id) {
+    GridId parts;
+    const size_t first = id.find('-');
+    parts.code = id.substr(0, first);
+    if (first == std::string::npos) return parts;
+    const size_t second = id.find('-', first + 1);
+    parts.row = LeadingNumber(id.substr(first + 1, second - first - 1));
+    if (second != std::string::npos)
+        parts.recordId = id.substr(second + 1, id.find('-', second + 1) - second - 1);
+    return parts;
+}
+
 std::string ElementId(const char* code, int32_t row, const std::string& recordId) {
-    return std::string(code) + "-" + std::to_string(row) + "-" + recordId;
+    return GridId{code, row, recordId}.Format();
 }
 
 std::string ManagersHeader() {

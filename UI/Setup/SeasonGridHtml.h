@@ -25,7 +25,20 @@ inline constexpr const char* kPrizeNameCell = "EA";
 inline constexpr const char* kPrizeTypeCell = "EB";
 inline constexpr const char* kManagerNameCell = "EC";
 
-// code-row-record, as "AB-3-" or "BA-2-17".
+// An element id of the grids: its code, its row (from 1) and the record id of the row (empty
+// on a row without a record), written code-row-record: "AB-3-", "BA-2-17".
+struct GridId {
+    std::string code;
+    int32_t row = 0;
+    std::string recordId;
+
+    std::string Format() const;
+    // The parts of an id; a missing part is empty (the row 0).
+    static GridId Parse(const std::string& id);
+    bool Is(const char* elementCode) const { return code == elementCode; }
+};
+
+// GridId{code, row, recordId}.Format().
 std::string ElementId(const char* code, int32_t row, const std::string& recordId);
 
 std::string ManagersHeader();

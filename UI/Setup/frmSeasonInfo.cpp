@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "GRNumbers.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
@@ -17,8 +17,6 @@
 namespace gr::ui {
 
 namespace {
-
-constexpr const char* kNumericValue = "Please enter numeric value.";
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
@@ -48,9 +46,13 @@ QLabel* NewTotalsLabel(QWidget* parent, const char* name) {
     return label;
 }
 
-// The numeric value of a box, rounded half to even into a Long (empty text gives 0).
+std::string Text(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
+// The number a box holds as the season stores it.
 int32_t BoxValue(const QLineEdit* box) {
-    return ToLong(NumericValue(box->text().toStdString()));
+    return SeasonRules::FigureValue(Text(box));
 }
 
 }  // namespace
@@ -248,25 +250,21 @@ void frmSeasonInfo::ShowSeason() {
     m_locked = m_season->get_IsSeasonLocked();
 }
 
+SeasonLocks frmSeasonInfo::Locks() const {
+    return {chkRankLocked->isChecked(), chkDraftLocked->isChecked(), chkSeasonStarted->isChecked(),
+            chkSeasonLocked->isChecked()};
+}
+
 void frmSeasonInfo::ApplyEditableState(bool editable) {
-    if (editable) {
-        txtNoOfManagers->setEnabled(!chkRankLocked->isChecked());
-        txtNoOfRounds->setEnabled(!chkDraftLocked->isChecked());
-        const bool started = chkSeasonStarted->isChecked();
-        for (QLineEdit* box : {txtTotalNoOfWeeks, txtNoOfRegularWeeks, txtMoneyContribution})
-            box->setEnabled(!started);
-        const bool seasonLocked = chkSeasonLocked->isChecked();
-        for (QCheckBox* box : {chkSeasonStarted, chkDraftLocked, chkRankLocked})
-            box->setEnabled(!seasonLocked);
-    } else {
-        for (QLineEdit* box : {txtNoOfManagers, txtNoOfRounds, txtTotalNoOfWeeks,
-                               txtNoOfRegularWeeks, txtMoneyContribution})
-            box->setEnabled(false);
-        // The season lock itself stays enabled, so the season can be unlocked again.
-        for (QCheckBox* box : {chkDraftLocked, chkRankLocked, chkSeasonStarted})
-            box->setEnabled(false);
-    }
-    EnableFeePaidBoxes(editable);
+    const SeasonEditable open = SeasonRules::EditableFor(Locks(), editable);
+    txtNoOfManagers->setEnabled(open.managers);
+    txtNoOfRounds->setEnabled(open.rounds);
+    for (QLineEdit* box : {txtTotalNoOfWeeks, txtNoOfRegularWeeks, txtMoneyContribution})
+        box->setEnabled(open.weeksAndMoney);
+    // The season lock itself stays enabled, so the season can be unlocked again.
+    for (QCheckBox* box : {chkSeasonStarted, chkDraftLocked, chkRankLocked})
+        box->setEnabled(open.lockBoxes);
+    EnableFeePaidBoxes(open.feePaid);
 }
 
 // ---- Text boxes and check boxes -----------------------------------------------------------
@@ -278,33 +276,23 @@ void frmSeasonInfo::TextBoxChanged(QLineEdit* box) {
         UpdateTotals();
     } else if (box == txtNoOfManagers) {
         // A count out of range keeps the grid as it is; leaving the box says why.
-        if (ManagerCountAcceptable()) BuildManagersGrid();
+        if (SeasonRules::ManagerCountAcceptable(Text(txtNoOfManagers))) BuildManagersGrid();
         UpdateTotals();
     }
 }
 
 void frmSeasonInfo::TextBoxLostFocus(QLineEdit* box) {
-    std::string message = RangeProblem(box);
-    if (!IsShortestNumber(box->text().toStdString())) message = kNumericValue;
+    const std::string message = SeasonRules::LeavingProblem(FigureOf(box), Text(box));
     if (message.empty()) return;
     MsgBox(message, MsgButtons::OK, "Gridora");
     // Once the focus change under way has finished.
     QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
 }
 
-bool frmSeasonInfo::ManagerCountAcceptable() const {
-    const double count = RoundHalfEven(NumericValue(txtNoOfManagers->text().toStdString()));
-    return count >= 0 && count <= kMaxManagers;
-}
-
-// What is wrong with a number the season cannot hold: beyond a Long it would be stored
-// clipped, and a manager count beyond reason would draw that many grid rows.
-std::string frmSeasonInfo::RangeProblem(const QLineEdit* box) const {
-    if (!FitsLong(NumericValue(box->text().toStdString())))
-        return "Please enter a number from -2,147,483,648 to 2,147,483,647.";
-    if (box == txtNoOfManagers && !ManagerCountAcceptable())
-        return "Please enter a number of managers from 0 to " + std::to_string(kMaxManagers) + ".";
-    return {};
+SeasonFigure frmSeasonInfo::FigureOf(const QLineEdit* box) const {
+    const auto boxes = FigureBoxes();
+    const auto at = std::find(boxes.begin(), boxes.end(), box);
+    return static_cast<SeasonFigure>(at == boxes.end() ? 0 : at - boxes.begin());
 }
 
 void frmSeasonInfo::CheckBoxClicked(QCheckBox* box) {
@@ -402,7 +390,7 @@ void frmSeasonInfo::BringBackWork(const UnsavedWork& work) {
 bool frmSeasonInfo::Save(bool checkPendingInput) {
     if (checkPendingInput && !TakePendingGridInput()) return false;
     for (const QLineEdit* box : FigureBoxes()) {
-        const std::string problem = RangeProblem(box);
+        const std::string problem = SeasonRules::RangeProblem(FigureOf(box), Text(box));
         if (problem.empty()) continue;
         MsgBox(problem, MsgButtons::OK, "Gridora");
         return false;
@@ -415,9 +403,10 @@ bool frmSeasonInfo::Save(bool checkPendingInput) {
         m_oDataService->let_CurrentSeasonYear(year);
     }
     AssignSeason();
-    const bool managersSaved = m_oDataService->SaveManagersPlaying();
-    const bool seasonSaved = m_oDataService->SaveCurrentSeasonInfo();
-    if (!managersSaved || !seasonSaved) return false;  // the data service has shown its error
+    // The managers playing and the figures are stored together or not at all; the data
+    // service has shown its error when they are not.
+    const ComPtr<ISeasonSave> store = m_oDataService.As<ISeasonSave>();
+    if (!store || !store->SaveSeasonAndManagers()) return false;
     LoadSeason();
     emit UnsavedWorkChanged();
     return true;

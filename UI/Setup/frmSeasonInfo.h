@@ -19,6 +19,7 @@
 #include "IActualEventHandler.h"
 #include "IDataService.h"
 #include "ISetupService.h"
+#include "SeasonRules.h"
 #include "YearPicker.h"
 
 class QCheckBox;
@@ -31,7 +32,7 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     Q_OBJECT
   public:
     // More manager rows than this are refused: a typed count draws that many grid rows.
-    static constexpr int32_t kMaxManagers = 100;
+    static constexpr int32_t kMaxManagers = SeasonRules::kMaxManagers;
 
     explicit frmSeasonInfo(QWidget* parent = nullptr);
     ~frmSeasonInfo() override;
@@ -102,8 +103,8 @@ class frmSeasonInfo : public ChildWindow, public IActualEventHandler {
     void dtpYear_Change();
     bool Save(bool checkPendingInput);
     bool TakePendingGridInput();
-    bool ManagerCountAcceptable() const;
-    std::string RangeProblem(const QLineEdit* box) const;
+    SeasonFigure FigureOf(const QLineEdit* box) const;
+    SeasonLocks Locks() const;
     void AssignSeason();
     void cmdClose_Click();
     void wbManagers_DocumentComplete();

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <set>
 
-#include "GRNumbers.h"
 #include "GRStringUtils.h"
 #include "GRUIUtils.h"
 #include "GRUtils.h"
+#include "RecordKeys.h"
 #include "SeasonGridHtml.h"
 #include "UnsavedWorkFit.h"
 #include "frmAddNewPopup.h"
@@ -24,23 +24,9 @@ using namespace seasongrid;
 
 namespace {
 
-constexpr int32_t kMaxAmount = 99999;
-
-std::string KeyOf(const std::string& recordId) {
-    return "K" + recordId;
-}
-
 std::string PrizeTypeName(const ComPtr<IPrizeInfo>& prize) {
     const ComPtr<IPrizeTypeInfo> type = prize ? prize->get_PrizeType() : nullptr;
     return type ? type->get_Name() : std::string();
-}
-
-// Whether the amount input holds a whole number within the limit, as the amount rules demand.
-bool ReadAmount(const std::string& text, int32_t& amount) {
-    const double value = NumericValue(text);
-    if (value > kMaxAmount) return false;
-    amount = ToLong(value);
-    return std::to_string(amount) == text;
 }
 
 }  // namespace
@@ -49,13 +35,11 @@ bool ReadAmount(const std::string& text, int32_t& amount) {
 
 void frmSeasonInfo::BuildManagersGrid() {
     if (!m_oDocumentMgr) return;
-    const bool readOnly = m_locked || chkDraftLocked->isChecked() || chkRankLocked->isChecked();
+    const bool readOnly = SeasonRules::ManagersReadOnly(Locks(), m_locked);
     // Sorted afresh: a manager added since the activation keeps a row, a removed one loses it.
     m_sortedManagers = SortManagers(m_managers, SortByName);
     const int32_t managers = m_sortedManagers ? m_sortedManagers->Count() : 0;
-    const double typed = RoundHalfEven(NumericValue(txtNoOfManagers->text().toStdString()));
-    const int32_t wanted = static_cast<int32_t>(std::clamp<double>(typed, 0, kMaxManagers));
-    const int32_t rows = std::max(wanted, managers);
+    const int32_t rows = SeasonRules::ManagerRows(txtNoOfManagers->text().toStdString(), managers);
 
     std::string html = "<table width=100%>" + ManagersHeader();
     m_managerRowIds.assign(static_cast<size_t>(rows), std::string());
@@ -93,7 +77,7 @@ void frmSeasonInfo::AttachManagerRow(int32_t row, const std::string& recordId) {
 
 void frmSeasonInfo::BuildPrizesGrid() {
     if (!m_oDocumentMD) return;
-    const bool frozen = chkSeasonStarted->isChecked() || m_locked;
+    const bool frozen = SeasonRules::PrizesFrozen(Locks(), m_locked);
     std::string html = std::string("<table width=100% id='") + kMoneyTable + "'>" + PrizesHeader();
     const std::vector<ComPtr<IPrizeInfo>> prizes =
         m_prizes ? m_prizes->ItemsAs<IPrizeInfo>() : std::vector<ComPtr<IPrizeInfo>>();
@@ -155,27 +139,14 @@ void frmSeasonInfo::AttachPrizeRow(int32_t row, const std::string& recordId) {
 }
 
 void frmSeasonInfo::UpdateTotals() {
-    const double weeks = NumericValue(txtNoOfRegularWeeks->text().toStdString());
-    double distribution = 0;
-    if (m_prizes)
-        for (const ComPtr<IPrizeInfo>& prize : m_prizes->ItemsAs<IPrizeInfo>()) {
-            const ComPtr<IPrizeTypeInfo> type = prize->get_PrizeType();
-            const double amount = prize->get_Amount();
-            // Type 1 is paid once in the season; the others every regular week.
-            distribution = RoundHalfEven(distribution +
-                                         (type && type->get_ID() == 1 ? amount : amount * weeks));
-        }
-    const double contribution =
-        RoundHalfEven(NumericValue(txtMoneyContribution->text().toStdString()) *
-                      NumericValue(txtNoOfManagers->text().toStdString()));
-    const double balance = contribution - distribution;
-    lblTotalContribution->setText(
-        QString::fromStdString("Total Contribution: " + ShortestDecimal(contribution)));
-    lblTotalDistribution->setText(
-        QString::fromStdString("Total Distribution: " + ShortestDecimal(distribution)));
-    lblInfoBalance->setText(QString::fromStdString("Balance: " + ShortestDecimal(balance)));
+    const SeasonTotalsText totals = SeasonRules::Totals(
+        txtMoneyContribution->text().toStdString(), txtNoOfManagers->text().toStdString(),
+        txtNoOfRegularWeeks->text().toStdString(), m_prizes);
+    lblTotalContribution->setText(QString::fromStdString(totals.contribution));
+    lblTotalDistribution->setText(QString::fromStdString(totals.distribution));
+    lblInfoBalance->setText(QString::fromStdString(totals.balance));
     QPalette palette = lblInfoBalance->palette();
-    palette.setColor(QPalette::WindowText, balance != 0 ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    palette.setColor(QPalette::WindowText, totals.unbalanced ? QColor(255, 0, 0) : QColor(0, 0, 0));
     lblInfoBalance->setPalette(palette);
 }
 
@@ -203,23 +174,23 @@ void frmSeasonInfo::EnableAmountInputs(bool enable) {
 void frmSeasonInfo::HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventObj) {
     std::string id;
     if (!ReadEventId(EventSource, EventObj, id)) return;
-    const std::string code = GetField(id, "-", 1);
-    const int32_t row = LeadingNumber(GetField(id, "-", 2));
-    const std::string recordId = GetField(id, "-", 3);
-    if (code == kAmount || code == kManagerName || code == kPrizeName) {
+    const GridId element = GridId::Parse(id);
+    const std::string& code = element.code;
+    if (element.Is(kAmount) || element.Is(kManagerName) || element.Is(kPrizeName)) {
         if (EventObj.type == HtmlEventType::Focus)
             m_focusedInputId = id;
         else if (EventObj.type == HtmlEventType::Change)
             EventObj.returnValue = OnGridInputChange(EventSource);
-    } else if (code == kFeePaid && EventObj.type == HtmlEventType::Click) {
+    } else if (element.Is(kFeePaid) && EventObj.type == HtmlEventType::Click) {
         if (const ComPtr<IManagerInfo> manager =
-                m_managers ? m_managers->ItemAs<IManagerInfo>(KeyOf(recordId)) : nullptr)
+                m_managers ? m_managers->ItemAs<IManagerInfo>(core::RecordKey(element.recordId))
+                           : nullptr)
             manager->let_IsFeePaid(EventSource->checked());
         MarkDirty();
         EventObj.returnValue = true;
     } else if (code.size() == 2 && code[0] == 'C' && code[1] >= 'A' && code[1] <= 'F' &&
                EventObj.type == HtmlEventType::Click) {
-        IconClicked(code, row, recordId);
+        IconClicked(code, element.row, element.recordId);
         EventObj.returnValue = true;
     }
 }
@@ -227,32 +198,26 @@ void frmSeasonInfo::HandleEvent(const ElementPtr& EventSource, HtmlEvent& EventO
 bool frmSeasonInfo::OnGridInputChange(const ElementPtr& input) {
     m_focusedInputId.clear();
     if (!input) return false;
-    const std::string id = input->id();
-    const std::string code = GetField(id, "-", 1);
-    const int32_t row = LeadingNumber(GetField(id, "-", 2));
-    if (code == kAmount) return AmountChanged(input, GetField(id, "-", 3));
-    if (code == kManagerName) return ManagerNameTyped(input, row);
-    if (code == kPrizeName) return PrizeNameTyped(input, row);
+    const GridId element = GridId::Parse(input->id());
+    if (element.Is(kAmount)) return AmountChanged(input, element.recordId);
+    if (element.Is(kManagerName)) return ManagerNameTyped(input, element.row);
+    if (element.Is(kPrizeName)) return PrizeNameTyped(input, element.row);
     return false;
 }
 
 bool frmSeasonInfo::AmountChanged(const ElementPtr& input, const std::string& recordId) {
-    const std::string text = input->value();
-    if (NumericValue(text) > kMaxAmount) {
-        MsgBox("Please enter a value less than 100,000.", MsgButtons::OK, "Gridora");
-        return false;
-    }
-    int32_t amount = 0;
-    if (!ReadAmount(text, amount)) {
-        MsgBox("Please enter numeric values only.", MsgButtons::OK, "Gridora");
-        input->setValue("");
+    const AmountReading reading = SeasonRules::ReadAmount(input->value());
+    if (!reading.problem.empty()) {
+        MsgBox(reading.problem, MsgButtons::OK, "Gridora");
+        if (reading.clear) input->setValue("");
         return false;
     }
     // In a row without a prize the amount stays in the input for the prize chosen next there.
-    const ComPtr<IPrizeInfo> prize =
-        m_prizes && !recordId.empty() ? m_prizes->ItemAs<IPrizeInfo>(KeyOf(recordId)) : nullptr;
+    const ComPtr<IPrizeInfo> prize = m_prizes && !recordId.empty()
+                                         ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(recordId))
+                                         : nullptr;
     if (!prize) return true;
-    prize->let_Amount(amount);
+    prize->let_Amount(reading.amount);
     UpdateTotals();
     MarkDirty();
     return true;
@@ -313,7 +278,7 @@ ComPtr<IPickable> frmSeasonInfo::OpenAddNewDialog(InfoTypeEnum type) {
 
 void frmSeasonInfo::RemoveManagerOfRow(int32_t row, const std::string& recordId) {
     const ComPtr<IManagerInfo> manager =
-        m_managers ? m_managers->ItemAs<IManagerInfo>(KeyOf(recordId)) : nullptr;
+        m_managers ? m_managers->ItemAs<IManagerInfo>(core::RecordKey(recordId)) : nullptr;
     if (!manager || !m_season) return;
     if (MsgBox("Are you sure you want to remove " + GetManagerName(manager) + "?",
                MsgButtons::YesNo, "Gridora") != MsgAnswer::Yes)
@@ -325,12 +290,12 @@ void frmSeasonInfo::RemoveManagerOfRow(int32_t row, const std::string& recordId)
 
 void frmSeasonInfo::RemovePrizeOfRow(int32_t row, const std::string& recordId) {
     const ComPtr<IPrizeInfo> prize =
-        m_prizes ? m_prizes->ItemAs<IPrizeInfo>(KeyOf(recordId)) : nullptr;
+        m_prizes ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(recordId)) : nullptr;
     if (!prize) return;
     if (MsgBox("Are you sure you want to remove \"" + prize->get_Desc() + "\" prize?",
                MsgButtons::YesNo, "Gridora") != MsgAnswer::Yes)
         return;
-    m_prizes->Remove(KeyOf(recordId));
+    m_prizes->Remove(core::RecordKey(recordId));
     UpdateTotals();
     RewritePrizeRow(row, recordId, "");
     MarkDirty();
@@ -340,7 +305,7 @@ bool frmSeasonInfo::AddManagerToRow(int32_t row, const ComPtr<IPickable>& picked
     const ComPtr<IManagerTmplInfo> master = picked ? picked.As<IManagerTmplInfo>() : nullptr;
     if (!master || !m_season || !m_managers) return false;
     const std::string recordId = std::to_string(master->get_ID());
-    if (const auto existing = m_managers->ItemAs<IManagerInfo>(KeyOf(recordId))) {
+    if (const auto existing = m_managers->ItemAs<IManagerInfo>(core::RecordKey(recordId))) {
         MsgBox("Sorry, " + GetManagerName(existing) + " already exists.", MsgButtons::OK,
                "Gridora");
         return false;
@@ -355,7 +320,8 @@ bool frmSeasonInfo::AddPrizeToRow(int32_t row, const ComPtr<IPickable>& picked) 
     const ComPtr<IPrizeTmplInfo> master = picked ? picked.As<IPrizeTmplInfo>() : nullptr;
     if (!master || !m_season) return false;
     const std::string recordId = std::to_string(master->get_ID());
-    if (const auto existing = m_prizes ? m_prizes->ItemAs<IPrizeInfo>(KeyOf(recordId)) : nullptr) {
+    if (const auto existing =
+            m_prizes ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(recordId)) : nullptr) {
         MsgBox("Sorry, \"" + existing->get_Desc() + "\" already exists.", MsgButtons::OK,
                "Gridora");
         return false;
@@ -367,10 +333,11 @@ bool frmSeasonInfo::AddPrizeToRow(int32_t row, const ComPtr<IPickable>& picked) 
     const std::string oldId = RecordIdOfRow(m_prizeRowIds, row);
     // An amount typed into the row before its prize was chosen belongs to that prize.
     const ComPtr<IPrizeInfo> prize =
-        m_prizes ? m_prizes->ItemAs<IPrizeInfo>(KeyOf(recordId)) : nullptr;
-    int32_t typed = 0;
+        m_prizes ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(recordId)) : nullptr;
     if (const ElementPtr amount = m_oDocumentMD->getElementById(ElementId(kAmount, row, oldId)))
-        if (prize && ReadAmount(amount->value(), typed)) prize->let_Amount(typed);
+        if (const AmountReading typed = SeasonRules::ReadAmount(amount->value());
+            prize && typed.problem.empty())
+            prize->let_Amount(typed.amount);
     RewritePrizeRow(row, oldId, recordId);
     UpdateTotals();
     MarkDirty();
@@ -383,7 +350,8 @@ void frmSeasonInfo::RewriteManagerRow(int32_t row, const std::string& oldId,
     if (const ElementPtr cell =
             m_oDocumentMgr->getElementById(ElementId(kManagerNameCell, row, oldId))) {
         const ComPtr<IManagerInfo> manager =
-            !newId.empty() && m_managers ? m_managers->ItemAs<IManagerInfo>(KeyOf(newId)) : nullptr;
+            !newId.empty() && m_managers ? m_managers->ItemAs<IManagerInfo>(core::RecordKey(newId))
+                                         : nullptr;
         cell->setInnerHTML(manager ? ManagerNameCell(row, newId, GetManagerName(manager), m_locked)
                                    : NewManagerCell(row));
         cell->setId(ElementId(kManagerNameCell, row, newId));
@@ -402,8 +370,8 @@ void frmSeasonInfo::RewritePrizeRow(int32_t row, const std::string& oldId,
                                     const std::string& newId) {
     if (!m_oDocumentMD) return;
     const ComPtr<IPrizeInfo> prize =
-        !newId.empty() && m_prizes ? m_prizes->ItemAs<IPrizeInfo>(KeyOf(newId)) : nullptr;
-    const bool frozen = chkSeasonStarted->isChecked() || m_locked;
+        !newId.empty() && m_prizes ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(newId)) : nullptr;
+    const bool frozen = SeasonRules::PrizesFrozen(Locks(), m_locked);
     if (const ElementPtr cell =
             m_oDocumentMD->getElementById(ElementId(kPrizeNameCell, row, oldId))) {
         cell->setInnerHTML(prize ? PrizeNameCell(row, newId, prize->get_Desc(), frozen)
@@ -434,7 +402,7 @@ void frmSeasonInfo::BringBackManagers(const std::vector<SeasonEdits::Manager>& m
     for (const ComPtr<IManagerInfo>& manager : m_managers->ItemsAs<IManagerInfo>())
         if (!wanted.count(manager->get_ID())) m_season->RemoveManager(manager);
     for (const SeasonEdits::Manager& m : managers) {
-        const std::string key = KeyOf(std::to_string(m.id));
+        const std::string key = core::RecordKey(std::to_string(m.id));
         if (!m_managers->Item(key))
             if (const auto master = FindManagerTmpl(m_oDataService, m.id))
                 m_season->AddManager(master);
@@ -449,9 +417,9 @@ void frmSeasonInfo::BringBackPrizes(const std::vector<SeasonEdits::Prize>& prize
     if (m_prizes)
         for (const ComPtr<IPrizeInfo>& prize : m_prizes->ItemsAs<IPrizeInfo>())
             if (!wanted.count(prize->get_ID()))
-                m_prizes->Remove(KeyOf(std::to_string(prize->get_ID())));
+                m_prizes->Remove(core::RecordKey(std::to_string(prize->get_ID())));
     for (const SeasonEdits::Prize& p : prizes) {
-        const std::string key = KeyOf(std::to_string(p.id));
+        const std::string key = core::RecordKey(std::to_string(p.id));
         if (!m_prizes || !m_prizes->Item(key))
             if (const auto master = FindPrizeTmpl(m_oDataService, p.id)) m_season->AddPrize(master);
         if (!m_prizes) m_prizes = m_season->get_Prizes();
@@ -466,15 +434,15 @@ void frmSeasonInfo::BringBackPrizes(const std::vector<SeasonEdits::Prize>& prize
 // prize holds.
 bool frmSeasonInfo::HoldsNothingPending(const ElementPtr& input) const {
     const std::string value = input->value();
-    if (value.empty()) return true;
-    const std::string id = input->id();
-    if (GetField(id, "-", 1) != kAmount || !m_prizes) return false;
-    const ComPtr<IPrizeInfo> prize = m_prizes->ItemAs<IPrizeInfo>(KeyOf(GetField(id, "-", 3)));
-    return prize && value == std::to_string(prize->get_Amount());
+    const GridId element = GridId::Parse(input->id());
+    if (!element.Is(kAmount)) return !SeasonRules::HoldsPendingName(value);
+    const ComPtr<IPrizeInfo> prize =
+        m_prizes ? m_prizes->ItemAs<IPrizeInfo>(core::RecordKey(element.recordId)) : nullptr;
+    return !SeasonRules::HoldsPendingAmount(value, prize ? prize->get_Amount() : -1);
 }
 
 ElementPtr frmSeasonInfo::GridInput(const std::string& id) const {
-    HtmlDocument* document = GetField(id, "-", 1) == kManagerName ? m_oDocumentMgr : m_oDocumentMD;
+    HtmlDocument* document = GridId::Parse(id).Is(kManagerName) ? m_oDocumentMgr : m_oDocumentMD;
     return document ? document->getElementById(id) : nullptr;
 }
 

@@ -3,6 +3,8 @@
 #include <set>
 
 #include "GRUtils.h"
+#include "PrizeKinds.h"
+#include "RecordKeys.h"
 
 namespace gr::ui {
 
@@ -12,10 +14,6 @@ using Key = std::pair<int32_t, int32_t>;
 
 Key KeyOf(const ComPtr<IPickable>& pick) {
     return pick ? Key{pick->get_PickType(), pick->get_PickID()} : Key{0, 0};
-}
-
-std::string K(int32_t id) {
-    return "K" + std::to_string(id);
 }
 
 std::string PickLabel(const RecoveredPick& pick) {
@@ -77,11 +75,6 @@ void FitPicks(const UnsavedWork& work, const ComPtr<IDataService>& data,
     }
 }
 
-bool IsWeekly(const ComPtr<IPrizeInfo>& prize) {
-    const auto type = prize ? prize->get_PrizeType() : nullptr;
-    return type && type->get_ID() == 2;
-}
-
 // Why a winnings row no longer fits, or empty text.
 std::string WinningProblem(const RecoveredWinning& row, const ComPtr<ISeasonInfo>& season) {
     const std::string year = std::to_string(season->get_Year());
@@ -92,16 +85,17 @@ std::string WinningProblem(const RecoveredWinning& row, const ComPtr<ISeasonInfo
                 return {};
         return "already deleted.";
     }
-    if (row.managerId > 0 && !season->get_Managers()->Item(K(row.managerId)))
+    if (row.managerId > 0 && !season->get_Managers()->Item(core::RecordKey(row.managerId)))
         return row.managerName + " no longer plays in season " + year + ".";
-    const auto prize =
-        row.prizeId > 0 ? season->get_Prizes()->ItemAs<IPrizeInfo>(K(row.prizeId)) : nullptr;
+    const auto prize = row.prizeId > 0
+                           ? season->get_Prizes()->ItemAs<IPrizeInfo>(core::RecordKey(row.prizeId))
+                           : nullptr;
     if (row.prizeId > 0 && !prize) return "the prize is no longer one of season " + year + ".";
     for (const auto& stored : winnings->ItemsAs<IWinningInfo>())
         if (stored->get_ID() > 0 && stored->get_Action() != ActionTypeRemove &&
             stored->get_ManagerID() == std::to_string(row.managerId) &&
             stored->get_PrizeID() == std::to_string(row.prizeId) &&
-            (!IsWeekly(prize) || stored->get_Week() == row.week))
+            (core::PrizeKindOf(prize) != core::PrizeKind::Weekly || stored->get_Week() == row.week))
             return "already recorded.";
     return {};
 }
@@ -128,7 +122,7 @@ void FitSeasonEdits(const UnsavedWork& work, const ComPtr<IDataService>& data,
     edits.managers.clear();
     edits.prizes.clear();
     for (const SeasonEdits::Manager& m : work.season->managers) {
-        if (season->get_Managers()->Item(K(m.id)) || FindManagerTmpl(data, m.id))
+        if (season->get_Managers()->Item(core::RecordKey(m.id)) || FindManagerTmpl(data, m.id))
             edits.managers.push_back(m);
         else
             fit.leftOut.push_back("Manager " + m.firstName + " " + m.lastName +
@@ -136,7 +130,7 @@ void FitSeasonEdits(const UnsavedWork& work, const ComPtr<IDataService>& data,
     }
     const ComPtr<Collection> prizes = season->get_Prizes();
     for (const SeasonEdits::Prize& p : work.season->prizes) {
-        if ((prizes && prizes->Item(K(p.id))) || FindPrizeTmpl(data, p.id))
+        if ((prizes && prizes->Item(core::RecordKey(p.id))) || FindPrizeTmpl(data, p.id))
             edits.prizes.push_back(p);
         else
             fit.leftOut.push_back("Prize " + p.desc + ": no longer in the catalogue.");

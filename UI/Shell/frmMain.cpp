@@ -3,16 +3,19 @@
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "ComponentFactory.h"
 #include "DataCommands.h"
 #include "GRUIUtils.h"
 #include "PublishSite.h"
 #include "ServiceHost.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 #include "frmAddNewMDI.h"
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
+#include "frmImportSeason.h"
 #include "frmReports.h"
 #include "frmSeasonInfo.h"
 #include "frmSetup.h"
@@ -25,6 +28,7 @@ namespace {
 constexpr const char* kTitle = "Gridora Management System";
 constexpr const char* kServiceInitFailed = "Error in initializing Gridora Service.";
 constexpr const char* kServiceCreateFailed = "Error in creating Gridora Service.";
+constexpr QSize kPreferredSize(1024, 720);
 
 // The catalogue editor window for one kind of record.
 ChildFactory CatalogueEditor(InfoTypeEnum recordType) {
@@ -114,7 +118,12 @@ frmMain::frmMain(std::string setupServiceClass, QWidget* parent)
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager) { CommitSessionData(manager); });
     BuildMenu();
-    resize(1024, 720);
+    setGeometry(FitWithin(QRect(QPoint(-1, -1), kPreferredSize), screen()->availableGeometry()));
+}
+
+void frmMain::RememberPlacement(QSettings* settings) {
+    m_placement = settings;
+    if (m_placement) RestorePlacement(*this, *m_placement, kPreferredSize);
 }
 
 frmMain::~frmMain() {
@@ -179,6 +188,9 @@ void frmMain::BuildMenu() {
     connect(backup, &QAction::triggered, this, [this] { mnuDataBackup_Click(); });
     QAction* restore = AddAction(admin, "mnuDataRestore", QStringLiteral("Restore Data"));
     connect(restore, &QAction::triggered, this, [this] { mnuDataRestore_Click(); });
+    QAction* importSeason =
+        AddAction(admin, "mnuImportSeason", QStringLiteral("Import Season\u2026"));
+    connect(importSeason, &QAction::triggered, this, [this] { mnuImportSeason_Click(); });
     mnuDBSetup =
         AddCommand(admin, "mnuDBSetup", QStringLiteral("Database Setup"), MenuCommand::DBSetup);
     mnuSettings = AddAction(admin, "mnuSettings", QStringLiteral("Settings"));
@@ -302,14 +314,20 @@ bool frmMain::InitializeServices() {
 
 void frmMain::UpdateTitle() {
     std::string year = "none";
+    bool firstSeasonAhead = true;
     if (m_oDataService)
-        if (const ComPtr<ISeasonInfo> season = m_oDataService->GetCurrentSeasonInfo())
+        if (const ComPtr<ISeasonInfo> season = m_oDataService->GetCurrentSeasonInfo()) {
             year = std::to_string(season->get_Year());
+            // A new league holds only the season of today, started without managers.
+            firstSeasonAhead = season->get_NoOfManagers() < 1;
+        }
     const std::string type = m_oSetupInfo ? m_oSetupInfo->get_DBTypeDesc() : std::string();
     const std::string title = std::string(kTitle) + " (Season Year: " + year + ")" + " - " + type;
     mnuSettings->setVisible(false);
     mnuDBSetup->setVisible(true);
     setWindowTitle(QString::fromStdString(title));
+    // A league without a season of its own: the welcome window tells where one starts.
+    if (m_oFrmWelcome) m_oFrmWelcome->ShowFirstSeasonSteps(firstSeasonAhead);
 }
 
 void frmMain::DataChangedReaction() {
@@ -346,6 +364,16 @@ void frmMain::mnuDataRestore_Click() {
     RestoreData(m_oSetupService, m_oSetupInfo, mayReplace, [this] {
         CloseChildWindows();
         // The restored file brings its own current season, and the title names its year.
+        UpdateTitle();
+    });
+}
+
+void frmMain::mnuImportSeason_Click() {
+    if (m_shutDown) return;
+    // The window shown goes first: the import drops every season object the windows hold.
+    const auto mayReplace = [this] { return LeaveCurrentChild(LeaveReason::Replaced); };
+    ImportSeason(m_oDataService, mayReplace, [this] {
+        CloseChildWindows();
         UpdateTitle();
     });
 }
@@ -436,6 +464,7 @@ void frmMain::CloseSetupWindow() {
 void frmMain::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
+    if (m_placement && isVisible()) SavePlacement(*this, *m_placement);
     // Work not saved by now stays in the recovery file for the next start.
     m_recovery.reset();
     CloseChildWindows();

@@ -21,6 +21,7 @@
 
 class QMdiSubWindow;
 class QSessionManager;
+class QSettings;
 
 namespace gr::ui {
 
@@ -93,6 +94,8 @@ class frmMain : public QMainWindow {
     // The window a command opened last, while it is loaded.
     ChildWindow* CommandWindow(MenuCommand command) const;
     bool IsShutDown() const { return m_shutDown; }
+    // Opens the window as these settings remember it and remembers it there at shut-down.
+    void RememberPlacement(QSettings* settings);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +118,7 @@ class frmMain : public QMainWindow {
     void mnuDataBackup_Click();
     void mnuDataRestore_Click();
     void mnuPublishSite_Click();
+    void mnuImportSeason_Click();
     void mnuExit_Click();
     void CommitSessionData(QSessionManager& manager);
     void InstallErrorHook();
@@ -156,6 +160,7 @@ class frmMain : public QMainWindow {
     bool m_closing = false;
     std::optional<LeaveReason> m_leaving;  // while the current child is being left
     std::unique_ptr<RecoveryKeeper> m_recovery;
+    QSettings* m_placement = nullptr;
 };
 
 }  // namespace gr::ui

@@ -10,12 +10,15 @@ class frmWelcome : public QWidget {
     Q_OBJECT
   public:
     explicit frmWelcome(QWidget* parent = nullptr);
+    // The three steps of a first season, shown while the league has no season.
+    void ShowFirstSeasonSteps(bool show);
 
     QLabel* lblWel1;
     QLabel* lblWel2;
     QLabel* lblWel3;
     QLabel* lblWel4;
     QLabel* lblWel5;
+    QLabel* lblFirstSteps;
 };
 
 // A bold "MS Sans Serif" label of the welcome and about windows, centred horizontally.

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEvent>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     // Menu commands open their windows without waiting for a browser view to start.
     gr::ui::WarmViewPool viewPool;
     gr::ui::frmMain mainWindow;
+    // Size, place and maximised state from the last run.
+    QSettings placement(QStringLiteral("Gridora"), QStringLiteral("Gridora"));
+    mainWindow.RememberPlacement(&placement);
     if (!mainWindow.StartUp()) return 1;
     QuitAfterFirstPaint quitAfterPaint;
     if (parser.isSet(quitOption)) mainWindow.installEventFilter(&quitAfterPaint);

@@ -41,7 +41,7 @@ TEST(Money, SharesOfWholeCentsRoundAHalfCentToTheEvenCent) {
 TEST(Money, MoneyTextIsThePagesTwoDecimals) {
     EXPECT_EQ(MoneyText(123456789), "1234567.89");
     for (Cents cents = -100000; cents <= 100000; cents += 7)
-        ASSERT_EQ(MoneyText(cents), ui::FormatMoney(CentsToAmount(cents))) << cents;
+        ASSERT_EQ(MoneyText(cents), FormatMoney(CentsToAmount(cents))) << cents;
 }
 
 }  // namespace

@@ -47,4 +47,16 @@ TEST(SnakeOrder, OneManagerPicksEveryTime) {
     }
 }
 
+// The refusal of a pick reads the season's tab-separated picked info; missing fields are empty.
+TEST(TakenPick, NoticeFromPickedInfo) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"3\tBob Smith\tAnn Bee", "Dude, Bob Smith already took Ann Bee in round #3."},
+        {"2\tAl", "Dude, Al already took  in round #2."},
+        {"1\tAl\tGreen Bay\textra", "Dude, Al already took Green Bay in round #1."},
+        {"", "Dude,  already took  in round #."},
+    };
+    for (const auto& [info, notice] : cases)
+        EXPECT_EQ(gr::AlreadyTookNotice(gr::ParsePickedInfo(info)), notice) << info;
+}
+
 }  // namespace

@@ -1,7 +1,8 @@
 // Draft night in the real browser view: the program ranks the demo league's ten managers, then
 // the whole 15-round snake draft (150 picks) is typed name by name into the pick field with
 // Enter, one name already taken is refused, Exit with the picks unsaved is cancelled, the draft
-// is saved, locked and reopened by manager.
+// is saved, locked and reopened by manager. The room display, opened with F11, shows every
+// pick, Previous/Next and undo as the board does; it is pictured at 1920 x 1080 and 1280 x 720.
 // What the league file then holds is compared with what the browser shows. Screenshots of the
 // board land in <build>/screenshots. Needs a display (xvfb-run).
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QScreen>
 #include <QTest>
 #include <iostream>
@@ -21,6 +24,7 @@
 #include "frmDraftPlayers.h"
 #include "frmDraftRanking.h"
 #include "frmMain.h"
+#include "frmRoomDisplay.h"
 #include "test_shell_support.h"
 
 namespace gr::ui::test {
@@ -95,6 +99,60 @@ std::map<int32_t, std::string> BrowserCells(HtmlView& view) {
     return cells;
 }
 
+// The name each pick's cell shows in the browser (empty when open), read in one script; the
+// organiser's board lays the picks out by round, the room display round by round.
+std::map<int32_t, std::string> ShownNames(HtmlView& view, DraftView arrangement) {
+    const QString script = QStringLiteral(
+        "JSON.stringify(Array.from(document.querySelectorAll('td[id^=\"EA-\"]')).map("
+        "function(e){var n=e.querySelector('span.n');return [e.id,n?n.innerText:''];}))");
+    std::map<std::string, std::string> byId;
+    for (const QJsonValue cell :
+         QJsonDocument::fromJson(RunScript(view, script).toString().toUtf8()).array())
+        byId[cell[0].toString().toStdString()] = cell[1].toString().toStdString();
+    std::map<int32_t, std::string> names;
+    for (int32_t pick = 1; pick <= kPicks; ++pick) {
+        int32_t row = 0;
+        int32_t column = 0;
+        DraftCellOf(arrangement, pick, kManagers, row, column);
+        const auto found = byId.find(DraftCellId(row, column));
+        names[pick] = found == byId.end() ? "<no cell>" : found->second;
+    }
+    return names;
+}
+
+// The room display shows every pick the board shows, and who is on the clock.
+void ExpectRoomMirrorsBoard(frmDraftPlayers& board, frmRoomDisplay& room, int32_t taken) {
+    const auto shown = ShownNames(*board.wbReport, DraftView::ByRound);
+    EXPECT_EQ(ShownNames(*room.wbRoom, DraftView::ByManager), shown);
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](auto& c) { return !c.second.empty(); }),
+              taken);
+    const std::string onClock = BrowserValue(*room.wbRoom, kRoomOnClockId, "innerText");
+    EXPECT_EQ(onClock.rfind(board.lblCoach->text().toStdString() + " is on the clock", 0), 0U)
+        << onClock;
+    EXPECT_NE(onClock.find("Overall " + std::to_string(board.CurrentPick())), std::string::npos)
+        << onClock;
+}
+
+// A picture of the room display at a screen's size.
+void SaveRoomScreenshot(frmRoomDisplay& room, int width, int height, const QString& name) {
+    room.showNormal();
+    room.setGeometry(0, 0, width, height);
+    // The page laid out at the new size, then painted.
+    ASSERT_TRUE(WaitUntil([&] {
+        return RunScript(*room.wbRoom,
+                         QStringLiteral("window.innerWidth + 'x' + window.innerHeight"))
+                   .toString() == QStringLiteral("%1x%2").arg(width).arg(height);
+    }));
+    Pause(1500);
+    const int overflow =
+        RunScript(*room.wbRoom, QStringLiteral("document.documentElement.scrollHeight - "
+                                               "window.innerHeight"))
+            .toInt();
+    EXPECT_LE(overflow, 0) << "the board scrolls at " << width << " x " << height;
+    QDir().mkpath(QStringLiteral(GRIDORA_SCREENSHOT_DIR));
+    EXPECT_TRUE(room.grab().save(QStringLiteral(GRIDORA_SCREENSHOT_DIR "/") + name));
+}
+
 class DraftEndToEndTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -141,12 +199,42 @@ TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManage
     ASSERT_TRUE(board->txtPlayerName->hasFocus());
     const std::vector<std::string> names = UniqueNames(main.DataService(), kPicks);
     ASSERT_EQ(names.size(), static_cast<size_t>(kPicks));
+    QTest::keyClick(board->txtPlayerName, Qt::Key_F11);
+    frmRoomDisplay* room = board->RoomDisplay();
+    ASSERT_NE(room, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return room->wbRoom->isLoaded(); }));
+    ASSERT_TRUE(Activate(main));
 
     // The keys go wherever the focus is, as the organiser's keyboard would send them; after
     // every Enter it is back in the pick field.
     for (int32_t pick = 1; pick <= kPicks; ++pick) {
         ASSERT_EQ(board->CurrentPick(), pick);
         ASSERT_EQ(QApplication::focusWidget(), board->txtPlayerName) << "pick " << pick;
+        if (pick == 13) {
+            ExpectRoomMirrorsBoard(*board, *room, 12);
+            const std::string announced = BrowserValue(*room->wbRoom, "AN", "innerText");
+            EXPECT_EQ(announced, room->LastAnnouncement());
+            EXPECT_EQ(announced.rfind("Round 2, pick 2: ", 0), 0U) << announced;
+            EXPECT_NE(announced.find(" takes " + names[11] + ", "), std::string::npos);
+            // Back two picks and on again: the room follows the pick on the clock.
+            ClickButton(board->cmdPrevPick);
+            ClickButton(board->cmdPrevPick);
+            ExpectRoomMirrorsBoard(*board, *room, 12);
+            ClickButton(board->cmdNextPick);
+            ClickButton(board->cmdNextPick);
+            ASSERT_EQ(board->CurrentPick(), pick);
+        }
+        if (pick == 20) {
+            // Undo takes pick 19 back into the pick field, redo takes it again.
+            QTest::keyClick(board->txtPlayerName, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(board->CurrentPick(), pick - 1);
+            EXPECT_TRUE(board->txtPlayerName->text().isEmpty());
+            ExpectRoomMirrorsBoard(*board, *room, pick - 2);
+            QTest::keyClick(board->txtPlayerName, Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+            ASSERT_EQ(board->CurrentPick(), pick);
+            ExpectRoomMirrorsBoard(*board, *room, pick - 1);
+        }
         if (pick == kRefusedAt) {
             QTest::keyClicks(board->txtPlayerName, QString::fromStdString(names[0]));
             QTest::keyClick(board->txtPlayerName, Qt::Key_Return);
@@ -164,6 +252,12 @@ TEST_F(DraftEndToEndTest, WholeDraftTypedWithEnterSavedLockedAndReopenedByManage
     EXPECT_FALSE(board->cmdNextPick->isEnabled());
     EXPECT_EQ(user->messages.size(), 1U);
     EXPECT_TRUE(user->modalTitles.empty());
+    ExpectRoomMirrorsBoard(*board, *room, kPicks);
+    SaveRoomScreenshot(*room, 1920, 1080, QStringLiteral("room-display-1920x1080.png"));
+    SaveRoomScreenshot(*room, 1280, 720, QStringLiteral("room-display-1280x720.png"));
+    QTest::keyClick(board->txtPlayerName, Qt::Key_Escape);
+    EXPECT_EQ(board->RoomDisplay(), nullptr);
+    ASSERT_TRUE(Activate(main));
     ASSERT_TRUE(WaitForBrowserToMatchModel(*board->wbReport));
     SaveScreenshot(main, QStringLiteral("draft-board-by-round.png"));
     // Exit asks about the unsaved picks; Cancel keeps the program and the board as they were.

@@ -472,29 +472,40 @@ TEST_F(DraftOnFakesTest, GridHeadingsWidthsAndPositionsFollowTheRankList) {
     EXPECT_EQ(byManager->rows()[2]->cells()[0]->innerText(), "Round #2 " + WebdingsSymbol('3'));
 }
 
-TEST_F(DraftOnFakesTest, EmptyShapesDisableThePanelAndTheEndsDisableNavigation) {
-    // No rounds: rows without cells, and every pick control off.
+TEST_F(DraftOnFakesTest, ABoardThatCannotTakePicksSaysWhyAndTheEndsDisableNavigation) {
+    // Each reason in place of the board, naming the command that mends it; every pick control
+    // off. Without managers the toggle is off for good.
     AddManager(1, "Al", 1);
     AddManager(2, "Bo", 2);
+    struct Case {
+        int32_t managers, rounds;
+        bool locked;
+        const char* why;
+        const char* command;
+        bool toggle;
+    };
+    for (const Case& c : {Case{2, 0, true, "no draft rounds", "Setup \xE2\x86\x92 Season", true},
+                          Case{0, 4, true, "no managers", "Setup \xE2\x86\x92 Season", false},
+                          Case{2, 2, false, "order is not locked", "Manager Ranking", true}}) {
+        season->drafts->Clear();
+        Shape(c.managers, c.rounds);
+        season->rankingLocked = c.locked;
+        frmDraftPlayers board;
+        Open(board, data, *board.wbReport);
+        const std::string notice = Text(*board.wbReport, "NR");
+        EXPECT_NE(notice.find(c.why), std::string::npos) << notice;
+        EXPECT_NE(notice.find(c.command), std::string::npos) << notice;
+        EXPECT_EQ(board.wbReport->document()->getElementById("EA-1-1"), nullptr) << c.why;
+        EXPECT_FALSE(board.txtPlayerName->isEnabled()) << c.why;
+        EXPECT_FALSE(board.cmdGotoCurPick->isEnabled()) << c.why;
+        EXPECT_EQ(board.cmdDispBy->isEnabled(), c.toggle) << c.why;
+    }
+    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(Return(ComPtr<ISeasonInfo>()));
+    frmDraftPlayers noSeason;
+    Open(noSeason, data, *noSeason.wbReport);
+    EXPECT_NE(Text(*noSeason.wbReport, "NR").find("no season"), std::string::npos);
+    ON_CALL(*data, GetCurrentSeasonInfo()).WillByDefault(Return(ComPtr<ISeasonInfo>(season)));
     season->rankingLocked = true;
-    Shape(2, 0);
-    frmDraftPlayers noRounds;
-    Open(noRounds, data, *noRounds.wbReport);
-    const ElementPtr table = noRounds.wbReport->document()->body()->children()[0];
-    EXPECT_EQ(table->rows().size(), 3U);
-    for (const auto& row : table->rows()) EXPECT_TRUE(row->cells().empty());
-    EXPECT_FALSE(noRounds.txtPlayerName->isEnabled());
-    EXPECT_FALSE(noRounds.cmdGotoCurPick->isEnabled());
-    EXPECT_TRUE(noRounds.cmdDispBy->isEnabled());
-
-    // No managers: the heading row alone, and the toggle off for good.
-    season->noOfManagers = 0;
-    season->noOfRounds = 4;
-    frmDraftPlayers noManagers;
-    Open(noManagers, data, *noManagers.wbReport);
-    EXPECT_EQ(noManagers.wbReport->document()->body()->children()[0]->rows().size(), 1U);
-    EXPECT_FALSE(noManagers.cmdDispBy->isEnabled());
-    EXPECT_FALSE(noManagers.cmdLockDrafting->isEnabled());
 
     // One pick in all: Previous and Next both off; Enter takes it and stays.
     season->managers->Clear();

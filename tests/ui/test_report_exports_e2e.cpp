@@ -134,7 +134,7 @@ Rows CsvRows(const std::string& text, std::vector<std::string>& header) {
 }
 
 std::string Money(const nlohmann::json& node, const char* key) {
-    return FormatMoney(node.at(key).get<double>());
+    return core::FormatMoney(node.at(key).get<double>());
 }
 
 std::string Whole(const nlohmann::json& node, const char* key) {

@@ -12,9 +12,9 @@
 #include <QSignalSpy>
 #include <functional>
 
-#include "GRStringUtils.h"
 #include "GRUtils.h"
 #include "ScriptedUser.h"
+#include "SeasonGridHtml.h"
 #include "UiFakes.h"
 #include "ViewDriver.h"
 #include "frmAddNewPopup.h"
@@ -25,13 +25,16 @@
 namespace gr::ui::test {
 namespace {
 
+using seasongrid::ElementId;
+using seasongrid::GridId;
+
 using ::testing::Return;
 
 // The ids of the elements of a page whose code is code, in document order.
 std::vector<std::string> Ids(HtmlView& view, const std::string& code) {
     std::vector<std::string> ids;
     view.document()->body()->forEachElement([&](const ElementPtr& e) {
-        if (GetField(e->id(), "-", 1) == code) ids.push_back(e->id());
+        if (GridId::Parse(e->id()).code == code) ids.push_back(e->id());
     });
     return ids;
 }
@@ -85,12 +88,12 @@ class SeasonInfoTest : public ::testing::Test {
     std::pair<int32_t, std::string> PrizeRow(const std::string& desc) {
         for (const std::string& id : Ids(*window->wbMoneyDistr, "EA"))
             if (money->element(id)->innerText().find(desc) == 0)
-                return {LeadingNumber(GetField(id, "-", 2)), GetField(id, "-", 3)};
+                return {GridId::Parse(id).row, GridId::Parse(id).recordId};
         return {0, ""};
     }
     std::string Amount(const std::string& desc) {
         const auto [row, id] = PrizeRow(desc);
-        return money->element("AA-" + std::to_string(row) + "-" + id)->value();
+        return money->element(ElementId("AA", row, id))->value();
     }
     std::string LastMessage() const {
         return user->messages.empty() ? std::string() : user->messages.back().text;
@@ -120,7 +123,7 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
     ASSERT_EQ(rows.size(), 10u);
     std::vector<std::string> names;
     names.reserve(rows.size());
-    for (const std::string& id : rows) names.push_back(ManagerName(GetField(id, "-", 3)));
+    for (const std::string& id : rows) names.push_back(ManagerName(GridId::Parse(id).recordId));
     EXPECT_EQ(names, (std::vector<std::string>{"Anil Gupta", "Elena Ivanova", "Jonas Hoffmann",
                                                "Kevin Brennan", "Lily Chen", "Marc Dubois",
                                                "Maria Alvarez", "Sean Fitzgerald", "Sofie Eriksen",
@@ -133,7 +136,8 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
         EXPECT_EQ(rowsOfTable[2]->getAttribute("bgcolor"), "FFCCFF");
     }
     EXPECT_EQ(window->wbMoneyDistr->document()->body()->children()[0]->id(), "DA");
-    EXPECT_EQ(managers->element("CA-1-" + GetField(rows[0], "-", 3))->getAttribute("title"),
+    EXPECT_EQ(managers->element(ElementId("CA", 1, GridId::Parse(rows[0]).recordId))
+                  ->getAttribute("title"),
               "Delete manager");
 
     // Five prizes, then the new-prize row 6 with its name input and icons.
@@ -142,8 +146,8 @@ TEST_F(SeasonInfoTest, ActivationShowsTheSeasonWithSortedManagersPrizesAndTotals
     EXPECT_EQ(money->element("CE-6-")->getAttribute("title"), "Search prizes");
     EXPECT_EQ(money->element("CF-6-")->getAttribute("title"), "Add a new prize");
     EXPECT_EQ(money
-                  ->element("EB-" + std::to_string(PrizeRow("Weekly High Score").first) + "-" +
-                            PrizeRow("Weekly High Score").second)
+                  ->element(ElementId("EB", PrizeRow("Weekly High Score").first,
+                                      PrizeRow("Weekly High Score").second))
                   ->innerText(),
               "Weekly");
     EXPECT_EQ(window->lblTotalContribution->text(), "Total Contribution: 1200");
@@ -214,9 +218,9 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
     user->answer(MsgAnswer::Yes);
     for (int32_t row : {2, 5, 9}) {
         const std::string id = Ids(*window->wbManagers, "EC")[static_cast<size_t>(row - 1)];
-        ASSERT_TRUE(managers->click("CA-" + std::to_string(row) + "-" + GetField(id, "-", 3)));
-        EXPECT_TRUE(managers->element("AB-" + std::to_string(row) + "-"));
-        EXPECT_TRUE(managers->element("BA-" + std::to_string(row) + "-")->disabled());
+        ASSERT_TRUE(managers->click(ElementId("CA", row, GridId::Parse(id).recordId)));
+        EXPECT_TRUE(managers->element(ElementId("AB", row, "")));
+        EXPECT_TRUE(managers->element(ElementId("BA", row, ""))->disabled());
     }
     EXPECT_EQ(user->messages[0].text.rfind("Are you sure you want to remove ", 0), 0u);
     EXPECT_EQ(user->messages[0].buttons, MsgButtons::YesNo);
@@ -224,7 +228,8 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
     window->txtNoOfManagers->setText("11");
     std::vector<std::string> named;
     for (const std::string& id : Ids(*window->wbManagers, "EC"))
-        if (!GetField(id, "-", 3).empty()) named.push_back(ManagerName(GetField(id, "-", 3)));
+        if (!GridId::Parse(id).recordId.empty())
+            named.push_back(ManagerName(GridId::Parse(id).recordId));
     EXPECT_EQ(named, (std::vector<std::string>{"Anil Gupta", "Jonas Hoffmann", "Kevin Brennan",
                                                "Marc Dubois", "Maria Alvarez", "Sean Fitzgerald",
                                                "Terrell Jackson"}));
@@ -235,8 +240,8 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
     const std::vector<std::string> cells = Ids(*window->wbManagers, "EC");
     ASSERT_EQ(cells.size(), 10u);
     for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(GetField(cells[i], "-", 3).empty(), i >= 7) << cells[i];
-    EXPECT_EQ(ManagerName(GetField(cells[1], "-", 3)), "Jonas Hoffmann");
+        EXPECT_EQ(GridId::Parse(cells[i]).recordId.empty(), i >= 7) << cells[i];
+    EXPECT_EQ(ManagerName(GridId::Parse(cells[1]).recordId), "Jonas Hoffmann");
     EXPECT_TRUE(managers->element("BA-10-")->disabled());
     // Fewer slots than managers: a row for each manager all the same.
     window->txtNoOfManagers->setText("5");
@@ -253,21 +258,21 @@ TEST_F(SeasonInfoTest, ManagerRowsFollowTheCountTheRemovalsAndTheLocks) {
 }
 
 TEST_F(SeasonInfoTest, FeePaidMarksAndTypedNamesGoIntoTheSeason) {
-    const std::string first = GetField(Ids(*window->wbManagers, "EC")[0], "-", 3);
+    const std::string first = GridId::Parse(Ids(*window->wbManagers, "EC")[0]).recordId;
     const bool was = Season()->get_Managers()->ItemAs<IManagerInfo>("K" + first)->get_IsFeePaid();
-    ASSERT_TRUE(managers->click("BA-1-" + first));
+    ASSERT_TRUE(managers->click(ElementId("BA", 1, first)));
     EXPECT_EQ(Season()->get_Managers()->ItemAs<IManagerInfo>("K" + first)->get_IsFeePaid(), !was);
     EXPECT_TRUE(window->cmdSave->isEnabled());
 
     user->answer(MsgAnswer::Yes);
-    const std::string maria = GetField(Ids(*window->wbManagers, "EC")[6], "-", 3);
-    ASSERT_TRUE(managers->click("CA-7-" + maria));
+    const std::string maria = GridId::Parse(Ids(*window->wbManagers, "EC")[6]).recordId;
+    ASSERT_TRUE(managers->click(ElementId("CA", 7, maria)));
     // One match: added at once, without the selection dialog, with the focus on its fee box.
     ASSERT_TRUE(managers->type("AB-7-", "alvarez"));
     EXPECT_TRUE(user->modalTitles.empty());
     EXPECT_EQ(ManagerName(maria), "Maria Alvarez");
-    EXPECT_FALSE(managers->element("BA-7-" + maria)->disabled());
-    EXPECT_TRUE(managers->element("CA-7-" + maria));
+    EXPECT_FALSE(managers->element(ElementId("BA", 7, maria))->disabled());
+    EXPECT_TRUE(managers->element(ElementId("CA", 7, maria)));
     // A name already in the season.
     window->txtNoOfManagers->setText("11");
     ASSERT_TRUE(managers->type("AB-11-", "Chen"));
@@ -276,7 +281,8 @@ TEST_F(SeasonInfoTest, FeePaidMarksAndTypedNamesGoIntoTheSeason) {
     EXPECT_EQ(LastMessage(), "Sorry no manager found.");
     EXPECT_EQ(Season()->get_Managers()->Count(), 10);
     // A rebuilt grid still shows the manager added in row 7 (sorted back into place).
-    EXPECT_EQ(ManagerName(GetField(Ids(*window->wbManagers, "EC")[6], "-", 3)), "Maria Alvarez");
+    EXPECT_EQ(ManagerName(GridId::Parse(Ids(*window->wbManagers, "EC")[6]).recordId),
+              "Maria Alvarez");
 
     window->cmdSave->click();
     Reopen();
@@ -286,7 +292,7 @@ TEST_F(SeasonInfoTest, FeePaidMarksAndTypedNamesGoIntoTheSeason) {
 
 TEST_F(SeasonInfoTest, AmountsAreWholeNumbersBelow100000) {
     const auto [row, id] = PrizeRow("Champion");
-    const std::string input = "AA-" + std::to_string(row) + "-" + id;
+    const std::string input = ElementId("AA", row, id);
     ASSERT_TRUE(money->type(input, "99999"));
     EXPECT_TRUE(user->messages.empty());
     EXPECT_EQ(Season()->get_Prizes()->ItemAs<IPrizeInfo>("K" + id)->get_Amount(), 99999);
@@ -310,7 +316,7 @@ TEST_F(SeasonInfoTest, TotalsWeighWeeklyPrizesByTheRegularWeeksAndShowTheBalance
     user->answer(MsgAnswer::Yes);
     for (const char* desc : {"Runner-up", "Third Place", "Regular Season Points Leader"}) {
         const auto [row, id] = PrizeRow(desc);
-        ASSERT_TRUE(money->click("CD-" + std::to_string(row) + "-" + id)) << desc;
+        ASSERT_TRUE(money->click(ElementId("CD", row, id))) << desc;
     }
     EXPECT_EQ(user->messages[0].text, "Are you sure you want to remove \"Runner-up\" prize?");
     // Deleting row 2 left an empty prize row in place; the new-prize row is still row 6.
@@ -322,8 +328,8 @@ TEST_F(SeasonInfoTest, TotalsWeighWeeklyPrizesByTheRegularWeeksAndShowTheBalance
     window->txtNoOfRegularWeeks->setText("13");
     const auto champion = PrizeRow("Champion");
     const auto weekly = PrizeRow("Weekly High Score");
-    ASSERT_TRUE(money->type("AA-" + std::to_string(champion.first) + "-" + champion.second, "300"));
-    ASSERT_TRUE(money->type("AA-" + std::to_string(weekly.first) + "-" + weekly.second, "10"));
+    ASSERT_TRUE(money->type(ElementId("AA", champion.first, champion.second), "300"));
+    ASSERT_TRUE(money->type(ElementId("AA", weekly.first, weekly.second), "10"));
     EXPECT_EQ(window->lblTotalContribution->text(), "Total Contribution: 500");
     EXPECT_EQ(window->lblTotalDistribution->text(), "Total Distribution: 430");
     EXPECT_EQ(window->lblInfoBalance->text(), "Balance: 70");
@@ -351,12 +357,12 @@ TEST_F(SeasonInfoTest, TotalsWeighWeeklyPrizesByTheRegularWeeksAndShowTheBalance
 
 TEST_F(SeasonInfoTest, AStartedOrLockedSeasonShowsPlainAmountsWithoutIconsOrNewRow) {
     const auto [row, id] = PrizeRow("Third Place");
-    ASSERT_TRUE(money->type("AA-" + std::to_string(row) + "-" + id, "0"));
+    ASSERT_TRUE(money->type(ElementId("AA", row, id), "0"));
     window->chkSeasonStarted->click();
     EXPECT_TRUE(Ids(*window->wbMoneyDistr, "AA").empty());
     EXPECT_TRUE(Ids(*window->wbMoneyDistr, "CD").empty());
     EXPECT_TRUE(Ids(*window->wbMoneyDistr, "AC").empty());
-    const ElementPtr cell = money->element("EA-" + std::to_string(row) + "-" + id);
+    const ElementPtr cell = money->element(ElementId("EA", row, id));
     EXPECT_EQ(cell->parentElement()->cells()[2]->innerText(), "0");
     for (QLineEdit* box :
          {window->txtTotalNoOfWeeks, window->txtNoOfRegularWeeks, window->txtMoneyContribution})
@@ -474,10 +480,10 @@ TEST_F(SeasonInfoTest, ARefusedFigureKeepsTheWindowTheYearAndTheTypedFigure) {
 
 TEST_F(SeasonInfoTest, SaveTakesOverTheAmountOrNameStillBeingTyped) {
     const auto [row, id] = PrizeRow("Champion");
-    ASSERT_TRUE(money->typeWithoutLeaving("AA-" + std::to_string(row) + "-" + id, "640"));
+    ASSERT_TRUE(money->typeWithoutLeaving(ElementId("AA", row, id), "640"));
     // A fee box clicked since does not change which input is pending.
-    const std::string first = GetField(Ids(*window->wbManagers, "EC")[0], "-", 3);
-    ASSERT_TRUE(managers->click("BA-1-" + first));
+    const std::string first = GridId::Parse(Ids(*window->wbManagers, "EC")[0]).recordId;
+    ASSERT_TRUE(managers->click(ElementId("BA", 1, first)));
     window->cmdSave->click();
     EXPECT_FALSE(window->cmdSave->isEnabled());
     EXPECT_EQ(Amount("Champion"), "640");
@@ -510,20 +516,20 @@ TEST_F(SeasonInfoTest, SearchAndAddIconsAddWhatTheUserChoseOrCreated) {
         popup.cmdAccept->click();
     });
     ASSERT_TRUE(managers->click("CB-11-"));
-    const std::string nora = GetField(Ids(*window->wbManagers, "EC")[10], "-", 3);
+    const std::string nora = GridId::Parse(Ids(*window->wbManagers, "EC")[10]).recordId;
     EXPECT_EQ(ManagerName(nora), "Nora Newman");
 
     // The prize search lists every prize, those of the season struck through; the only one
     // left to choose is the one removed from row 3.
     user->answer(MsgAnswer::Yes);
     const auto [row, third] = PrizeRow("Third Place");
-    ASSERT_TRUE(money->click("CD-" + std::to_string(row) + "-" + third));
+    ASSERT_TRUE(money->click(ElementId("CD", row, third)));
     user->onModal([](QDialog& dialog) {
         auto& selection = dynamic_cast<frmSelection&>(dialog);
         ASSERT_TRUE(WaitForDocument(*selection.wbReport()));
         selection.cmdAccept()->click();
     });
-    ASSERT_TRUE(money->click("CE-" + std::to_string(row) + "-"));
+    ASSERT_TRUE(money->click(ElementId("CE", row, "")));
     EXPECT_EQ(user->modalTitles.back(), "Select a Prize");
     EXPECT_EQ(PrizeRow("Third Place").first, row);
 
@@ -555,8 +561,7 @@ TEST(SeasonInfoWithoutSeason, ShowsTodaysYearEmptyAndSaveCreatesTheSeason) {
 
     EXPECT_CALL(*service, AddSeason(today)).WillOnce(Return(created));
     EXPECT_CALL(*service, let_CurrentSeasonYear(today));
-    EXPECT_CALL(*service, SaveManagersPlaying()).WillOnce(Return(true));
-    EXPECT_CALL(*service, SaveCurrentSeasonInfo()).WillOnce(Return(true));
+    EXPECT_CALL(*service, SaveSeasonAndManagers()).WillOnce(Return(true));
     window.txtNoOfRounds->setText("15");
     window.cmdSave->click();
     EXPECT_EQ(created->noOfRounds, 15);

@@ -3,18 +3,21 @@
 // the two events from child windows, the service error hook and shut-down.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <filesystem>
 
 #include "ScriptedUser.h"
 #include "ServiceHost.h"
 #include "ViewDriver.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmReports.h"
@@ -123,6 +126,7 @@ TEST_F(ShellMainTest, TestDatabaseShowsItsCurrentSeasonYearAndType) {
     EXPECT_EQ(Title(*main), ExpectedTitle(std::to_string(year), "Test"));
     ASSERT_NE(main->WelcomeWindow(), nullptr);
     EXPECT_TRUE(main->WelcomeWindow()->isVisible());
+    EXPECT_FALSE(main->WelcomeWindow()->lblFirstSteps->isVisible()) << "seasons exist";
     EXPECT_EQ(main->SetupInfo()->get_DBTypeKey(), "TEST");
 }
 
@@ -141,6 +145,11 @@ TEST_F(ShellMainTest, DatabaseWithoutSeasonsStartsTheSeasonOfToday) {
     auto main = Started();
     EXPECT_EQ(Title(*main), ExpectedTitle("2031", "Blank"));
     EXPECT_TRUE(user->messages.empty());
+    // The welcome window lists the first season's three steps.
+    const QString steps = main->WelcomeWindow()->lblFirstSteps->text();
+    EXPECT_TRUE(main->WelcomeWindow()->lblFirstSteps->isVisible());
+    for (const char* step : {"Setup \u2192 Season", "Manager Ranking", "Draft Players"})
+        EXPECT_TRUE(steps.contains(QString::fromUtf8(step))) << step;
 }
 
 // ---- Menu ---------------------------------------------------------------------------------
@@ -164,6 +173,7 @@ TEST_F(ShellMainTest, MenuHasEveryItemWithItsAccessKey) {
         {"mnuAdminTools", "Admin &Tools"},
         {"mnuDataBackup", "Backup Data"},
         {"mnuDataRestore", "Restore Data"},
+        {"mnuImportSeason", "Import Season\u2026"},
         {"mnuDBSetup", "Database Setup"},
         {"mnuSettings", "Settings"},
         {"mnuHelp", "&Help"},
@@ -184,8 +194,8 @@ TEST_F(ShellMainTest, MenuHasEveryItemWithItsAccessKey) {
     std::vector<std::string> admin;
     for (QAction* a : main->findChild<QMenu*>("mnuAdminTools")->actions())
         admin.push_back(a->objectName().toStdString());
-    EXPECT_EQ(admin, (std::vector<std::string>{"mnuDataBackup", "mnuDataRestore", "mnuDBSetup",
-                                               "mnuSettings"}));
+    EXPECT_EQ(admin, (std::vector<std::string>{"mnuDataBackup", "mnuDataRestore", "mnuImportSeason",
+                                               "mnuDBSetup", "mnuSettings"}));
 }
 
 TEST_F(ShellMainTest, EveryItemWithAWindowIsEnabled) {
@@ -319,6 +329,44 @@ TEST_F(ShellMainTest, ChildWindowsFillTheChildAreaAndFollowItsSize) {
     EXPECT_NE(grown, area);
     EXPECT_EQ(frame->geometry(), grown);
     EXPECT_EQ(main->WelcomeWindow()->geometry(), grown);
+}
+
+// On a small screen (800 x 600) every window's buttons stay within the main window.
+TEST_F(ShellMainTest, EveryWindowsButtonsStayReachableAt800x600) {
+    databases.UseType(DBTest);
+    auto main = Started();
+    const QRect screen = main->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(main->geometry())) << "opens within the screen";
+    main->resize(800, 600);
+    for (const char* name :
+         {"mnuRanking", "mnuDraft", "mnuWinnings", "mnuCurSeason", "mnuAllSeasons", "mnuWinners",
+          "mnuSeasonInfo", "mnuAddManager", "mnuAddPlayer", "mnuAddPrize", "mnuAddPosition",
+          "mnuDBSetup", "mnuGuide", "mnuAbout"}) {
+        FindAction(*main, name)->trigger();
+        Settle();
+        ASSERT_NE(main->CurrentChild(), nullptr) << name;
+        const QRect area = main->ChildArea()->viewport()->rect();
+        for (QAbstractButton* button : main->CurrentChild()->findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(main->CurrentChild())) continue;
+            const QRect at(button->mapTo(main->ChildArea()->viewport(), QPoint(0, 0)),
+                           button->size());
+            EXPECT_TRUE(area.contains(at)) << name << " " << button->objectName().toStdString();
+        }
+    }
+}
+
+// Where the main window opens: within the available area, centred the first time.
+TEST(WindowPlacementTest, FitsWithinTheAvailableArea) {
+    const QRect area(0, 30, 1366, 738);
+    struct Case {
+        QRect wanted, fitted;
+    };
+    for (const Case& c : {Case{{QPoint(-1, -1), QSize(1024, 720)}, {171, 39, 1024, 720}},
+                          Case{{QPoint(-1, -1), QSize(1600, 900)}, {0, 30, 1366, 738}},
+                          Case{{900, 500, 1024, 720}, {342, 48, 1024, 720}},
+                          Case{{-300, 0, 800, 600}, {0, 30, 800, 600}},
+                          Case{{100, 100, 800, 600}, {100, 100, 800, 600}}})
+        EXPECT_EQ(FitWithin(c.wanted, area), c.fitted) << c.wanted.x() << "," << c.wanted.y();
 }
 
 TEST_F(ShellMainTest, ClosedChildWindowUncoversTheWelcomeWindow) {

@@ -9,12 +9,18 @@
 #include "ScriptedUser.h"
 #include "ServiceHost.h"
 #include "ViewDriver.h"
+#include "WinningsPageIds.h"
 #include "frmSelection.h"
 #include "frmWinnings.h"
 #include "test_shell_support.h"
 
 namespace gr::ui::test {
 namespace {
+
+// An element id of the table: "AA-K12".
+std::string Id(const char* code, const std::string& key) {
+    return winningspage::WinningsId{code, key}.Format();
+}
 
 using Stored = std::tuple<std::string, std::string, int32_t>;  // manager, prize, week
 
@@ -50,9 +56,9 @@ class WinningsTest : public ::testing::Test {
     // Enters a winning in the blank row by typing; week 0 chooses no week. Its record key.
     std::string Enter(const std::string& manager, const std::string& prize, int32_t week = -1) {
         std::string key = window->NewRowKey();
-        EXPECT_TRUE(driver->type("AA-" + key, manager)) << manager;
-        EXPECT_TRUE(driver->type("AB-" + key, prize)) << prize;
-        EXPECT_TRUE(week < 0 || driver->select("HA-" + key, week)) << week;
+        EXPECT_TRUE(driver->type(Id("AA", key), manager)) << manager;
+        EXPECT_TRUE(driver->type(Id("AB", key), prize)) << prize;
+        EXPECT_TRUE(week < 0 || driver->select(Id("HA", key), week)) << week;
         return key;
     }
 
@@ -60,7 +66,7 @@ class WinningsTest : public ::testing::Test {
         const ElementPtr e = driver->element(id);
         return e ? e->innerText() : "<none>";
     }
-    std::string Amount(const std::string& key) const { return Text("EC-" + key); }
+    std::string Amount(const std::string& key) const { return Text(Id("EC", key)); }
     int RecordRows() const {
         return static_cast<int>(driver->element("DA")->rows().size()) - 2;  // heading, blank
     }
@@ -105,16 +111,16 @@ TEST_F(WinningsTest, WeeklySharesAreSplitWithinTheirWeek) {
     EXPECT_EQ(Amount(maria), "5");
     EXPECT_EQ(Amount(kevin), "5");
     EXPECT_EQ(Amount(lily), "10");
-    EXPECT_EQ(Text("ED-" + maria), "3");
-    EXPECT_EQ(Text("ED-" + lily), "4");
+    EXPECT_EQ(Text(Id("ED", maria)), "3");
+    EXPECT_EQ(Text(Id("ED", lily)), "4");
     EXPECT_EQ(RecordRows(), 3);
     EXPECT_TRUE(window->cmdSave->isEnabled());
     EXPECT_TRUE(user->messages.empty());
 
     // A weekly prize offers the regular weeks after an empty entry.
     const std::string key = window->NewRowKey();
-    driver->type("AB-" + key, "Weekly");
-    const auto options = driver->element("HA-" + key)->options();
+    driver->type(Id("AB", key), "Weekly");
+    const auto options = driver->element(Id("HA", key))->options();
     ASSERT_EQ(options.size(), 15u);
     EXPECT_EQ(options[0]->id(), "GA-0");
     EXPECT_EQ(options[0]->value(), "0");
@@ -130,18 +136,18 @@ TEST_F(WinningsTest, ASeasonPrizeSharedByThreeGrowsWhenOneIsDeleted) {
     const std::string kevin = Enter("Kevin", "Champion");
     const std::string lily = Enter("Lily", "Champion");
     for (const auto& key : {maria, kevin, lily}) EXPECT_EQ(Amount(key), "33.33");
-    EXPECT_EQ(Text("ED-" + maria), "");
+    EXPECT_EQ(Text(Id("ED", maria)), "");
 
     user->answer(MsgAnswer::No);
-    ASSERT_TRUE(driver->click("CA-" + lily));
+    ASSERT_TRUE(driver->click(Id("CA", lily)));
     EXPECT_EQ(RecordRows(), 3);
     user->answer(MsgAnswer::Yes);
-    ASSERT_TRUE(driver->click("CA-" + lily));
+    ASSERT_TRUE(driver->click(Id("CA", lily)));
     ASSERT_EQ(user->messages.size(), 2u);
     EXPECT_EQ(user->messages[1].text, "Are you sure you want to remove?");
     EXPECT_EQ(user->messages[1].title, "Gridora");
     EXPECT_EQ(user->messages[1].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(driver->element("FA-" + lily), nullptr);
+    EXPECT_EQ(driver->element(Id("FA", lily)), nullptr);
     EXPECT_EQ(Amount(maria), "50");
     EXPECT_EQ(Amount(kevin), "50");
 
@@ -167,7 +173,7 @@ TEST_F(WinningsTest, DuplicatesAreRefusedAndTheirRowRemoved) {
               "This is a duplicate record. Manager \"Maria\" already has Prize \"Champion\" "
               "allocated. Record will be deleted.");
     EXPECT_EQ(user->messages[0].title, "Winnings");
-    EXPECT_EQ(driver->element("FA-" + key), nullptr);
+    EXPECT_EQ(driver->element(Id("FA", key)), nullptr);
     EXPECT_EQ(RecordRows(), 2);
 
     // The same weekly prize in another week is a new winning; in the same week it is not.
@@ -176,7 +182,7 @@ TEST_F(WinningsTest, DuplicatesAreRefusedAndTheirRowRemoved) {
     EXPECT_EQ(Amount(week4), "12");
     key = Enter("Maria", "Weekly", 3);
     EXPECT_EQ(user->messages.size(), 2u);
-    EXPECT_EQ(driver->element("FA-" + key), nullptr);
+    EXPECT_EQ(driver->element(Id("FA", key)), nullptr);
 
     // Two entries of one winning before any save: the second is refused as well.
     Enter("Kevin", "Runner");
@@ -184,7 +190,7 @@ TEST_F(WinningsTest, DuplicatesAreRefusedAndTheirRowRemoved) {
     ASSERT_EQ(user->messages.size(), 3u);
     EXPECT_NE(user->messages[2].text.find("Manager \"Kevin\" already has Prize \"Runner-up\""),
               std::string::npos);
-    EXPECT_EQ(driver->element("FA-" + key), nullptr);
+    EXPECT_EQ(driver->element(Id("FA", key)), nullptr);
     EXPECT_EQ(RecordRows(), 4);
 
     window->cmdSave->click();
@@ -194,9 +200,9 @@ TEST_F(WinningsTest, DuplicatesAreRefusedAndTheirRowRemoved) {
 TEST_F(WinningsTest, SaveListsEveryIncompleteRecordAndStoresNothing) {
     Open();
     std::string key = window->NewRowKey();
-    driver->type("AA-" + key, "Kevin");
-    EXPECT_EQ(Text("EB-" + key), "Kevin Brennan");
-    EXPECT_NE(driver->element("CA-" + key), nullptr);
+    driver->type(Id("AA", key), "Kevin");
+    EXPECT_EQ(Text(Id("EB", key)), "Kevin Brennan");
+    EXPECT_NE(driver->element(Id("CA", key)), nullptr);
     window->cmdSave->click();
     ASSERT_EQ(user->messages.size(), 1u);
     EXPECT_EQ(user->messages[0].text,
@@ -206,8 +212,8 @@ TEST_F(WinningsTest, SaveListsEveryIncompleteRecordAndStoresNothing) {
 
     // Choosing the empty week leaves the row incomplete and shows week 0.
     key = Enter("Lily", "Weekly", 0);
-    EXPECT_EQ(Text("ED-" + key), "0");
-    driver->type("AB-" + window->NewRowKey(), "Runner");
+    EXPECT_EQ(Text(Id("ED", key)), "0");
+    driver->type(Id("AB", window->NewRowKey()), "Runner");
     window->cmdSave->click();
     ASSERT_EQ(user->messages.size(), 2u);
     EXPECT_EQ(user->messages[1].text,
@@ -225,12 +231,12 @@ TEST_F(WinningsTest, AWeeklyWinningWithoutItsWeekCanBeCompletedLater) {
     SetAmount(kWeekly, 12);
     Open();
     const std::string lily = Enter("Lily", "Weekly", 0);
-    EXPECT_EQ(Text("ED-" + lily), "0");
-    EXPECT_EQ(driver->element("HA-" + lily), nullptr);
+    EXPECT_EQ(Text(Id("ED", lily)), "0");
+    EXPECT_EQ(driver->element(Id("HA", lily)), nullptr);
     Enter("Maria", "Champion");  // complete: the table is drawn again
-    ASSERT_NE(driver->element("HA-" + lily), nullptr);
-    ASSERT_TRUE(driver->select("HA-" + lily, 5));
-    EXPECT_EQ(Text("ED-" + lily), "5");
+    ASSERT_NE(driver->element(Id("HA", lily)), nullptr);
+    ASSERT_TRUE(driver->select(Id("HA", lily), 5));
+    EXPECT_EQ(Text(Id("ED", lily)), "5");
     EXPECT_EQ(Amount(lily), "12");
     window->cmdSave->click();
     EXPECT_TRUE(user->messages.empty());
@@ -241,21 +247,21 @@ TEST_F(WinningsTest, TheBlankRowHasNoIconAndIsNeverStored) {
     Open();
     const std::string first = window->NewRowKey();
     ASSERT_FALSE(first.empty());
-    EXPECT_NE(driver->element("AA-" + first), nullptr);
-    EXPECT_NE(driver->element("CC-" + first), nullptr);
-    EXPECT_EQ(driver->element("CA-" + first), nullptr);
-    EXPECT_EQ(Text("EE-" + first), "");
-    EXPECT_EQ(Text("FA-" + first).substr(0, 2), "1.");
+    EXPECT_NE(driver->element(Id("AA", first)), nullptr);
+    EXPECT_NE(driver->element(Id("CC", first)), nullptr);
+    EXPECT_EQ(driver->element(Id("CA", first)), nullptr);
+    EXPECT_EQ(Text(Id("EE", first)), "");
+    EXPECT_EQ(Text(Id("FA", first)).substr(0, 2), "1.");
     EXPECT_FALSE(window->cmdSave->isEnabled());
 
     const std::string maria = Enter("Maria", "Champion");
-    EXPECT_NE(driver->element("CA-" + maria), nullptr);
-    EXPECT_EQ(driver->element("CA-" + window->NewRowKey()), nullptr);
+    EXPECT_NE(driver->element(Id("CA", maria)), nullptr);
+    EXPECT_EQ(driver->element(Id("CA", window->NewRowKey())), nullptr);
     window->cmdSave->click();
     EXPECT_FALSE(window->cmdSave->isEnabled());
     // Drawn again after the save, with a fresh blank row.
     EXPECT_NE(window->NewRowKey(), first);
-    EXPECT_NE(driver->element("AA-" + window->NewRowKey()), nullptr);
+    EXPECT_NE(driver->element(Id("AA", window->NewRowKey())), nullptr);
     EXPECT_EQ(RecordRows(), 1);
 
     // Coming back drops blank records left behind; one blank row follows the stored one.
@@ -272,10 +278,10 @@ TEST_F(WinningsTest, TheBlankRowHasNoIconAndIsNeverStored) {
 TEST_F(WinningsTest, SearchesThatFindNothingOrAreCancelledChangeNothing) {
     Open();
     const std::string key = window->NewRowKey();
-    driver->type("AA-" + key, "Zzz");
+    driver->type(Id("AA", key), "Zzz");
     ASSERT_EQ(user->messages.size(), 1u);
     EXPECT_EQ(user->messages[0].text, "Sorry no manager found.");
-    driver->click("CB-" + key);  // every manager: the dialog, cancelled
+    driver->click(Id("CB", key));  // every manager: the dialog, cancelled
     ASSERT_EQ(user->modalTitles.size(), 1u);
     EXPECT_EQ(user->modalTitles[0], "Select a Manager");
     EXPECT_EQ(window->NewRowKey(), key);
@@ -287,8 +293,8 @@ TEST_F(WinningsTest, SearchesThatFindNothingOrAreCancelledChangeNothing) {
         ASSERT_TRUE(WaitForDocument(*selection.wbReport()));
         selection.cmdAccept()->click();
     });
-    driver->click("CB-" + key);
-    EXPECT_EQ(Text("EB-" + key), "Anil Gupta");
+    driver->click(Id("CB", key));
+    EXPECT_EQ(Text(Id("EB", key)), "Anil Gupta");
     EXPECT_NE(window->NewRowKey(), key);
     EXPECT_TRUE(window->cmdSave->isEnabled());
 }
@@ -321,8 +327,8 @@ TEST_F(WinningsTest, ALockedSeasonIsReadOnly) {
     season->let_IsSeasonLocked(true);
     window->Activated();
     EXPECT_EQ(driver->element("DA")->rows().size(), 2u);  // heading and the stored winning
-    EXPECT_EQ(driver->element("CA-" + maria), nullptr);
-    EXPECT_EQ(Text("EB-" + maria), "Maria Alvarez");
+    EXPECT_EQ(driver->element(Id("CA", maria)), nullptr);
+    EXPECT_EQ(Text(Id("EB", maria)), "Maria Alvarez");
     EXPECT_EQ(Amount(maria),
               std::to_string(season->get_Prizes()->ItemAs<IPrizeInfo>("K1")->get_Amount()));
     EXPECT_TRUE(window->NewRowKey().empty());
@@ -335,7 +341,7 @@ TEST_F(WinningsTest, UnsavedRowsCanBeSavedWhenTheWindowOpensAgainAndCloseAsksAbo
     Enter("Maria", "Champion");
     Open();  // the first window unloaded without a word
     EXPECT_TRUE(window->cmdSave->isEnabled());
-    driver->type("AA-" + window->NewRowKey(), "Kevin");
+    driver->type(Id("AA", window->NewRowKey()), "Kevin");
     QSignalSpy closed(window.get(), &ChildWindow::FormClosed);
     for (const MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::Yes, MsgAnswer::No}) {
         user->answer(answer);

@@ -134,7 +134,7 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
         ASSERT_TRUE(WaitUntil([&] { return window->NewRowKey() != key; }));
         ASSERT_TRUE(WaitForBrowserToMatchModel(view, kBrowserTimeoutMs));
     }
-    const std::string half = ShortestDecimal(RoundHalfEven(weekly / 2.0, 2));
+    const std::string half = core::ShortestDecimal(core::RoundHalfEven(weekly / 2.0, 2));
     EXPECT_EQ(ModelText(view, "EC-" + keys[0]), half);
     EXPECT_EQ(ModelText(view, "EC-" + keys[1]), half);
     EXPECT_EQ(ModelText(view, "EC-" + keys[2]), std::to_string(third));
@@ -153,15 +153,15 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
     frmReports* report = OpenReport(main, "mnuCurSeason");
     ASSERT_NE(report, nullptr);
     const double fee = season->get_MoneyContribution();
-    std::map<std::string, double> won = {{"Maria Alvarez", RoundHalfEven(weekly / 2.0, 2)},
-                                         {"Kevin Brennan", RoundHalfEven(weekly / 2.0, 2)},
+    std::map<std::string, double> won = {{"Maria Alvarez", core::RoundHalfEven(weekly / 2.0, 2)},
+                                         {"Kevin Brennan", core::RoundHalfEven(weekly / 2.0, 2)},
                                          {"Lily Chen", third}};
     std::map<std::string, std::string> expected;
     for (const auto& manager : season->get_Managers()->ItemsAs<IManagerInfo>()) {
         const std::string name = manager->get_FirstName() + " " + manager->get_LastName();
         const double balance = won[name] - (manager->get_IsFeePaid() ? 0 : fee);
         const char* colour = balance == 0 ? "black" : balance > 0 ? "green" : "red";
-        expected[name] = FormatMoney(balance) + " " + colour;
+        expected[name] = core::FormatMoney(balance) + " " + colour;
     }
     const QVariantList shown =
         RunScript(*report->wbDisplay,
@@ -177,12 +177,12 @@ TEST_F(WinningsEndToEndTest, AWeekOfWinningsSavedShowsInTheCurrentSeasonBalances
         balances[parts[0].toStdString()] = parts[1].toStdString();
     }
     EXPECT_EQ(balances, expected);
-    const double total = 2 * RoundHalfEven(weekly / 2.0, 2) + third;
+    const double total = 2 * core::RoundHalfEven(weekly / 2.0, 2) + third;
     EXPECT_EQ(RunScript(*report->wbDisplay, QStringLiteral("var r=document.querySelectorAll('tr');"
                                                            "r[r.length-1].cells[3].innerText"))
                   .toString()
                   .toStdString(),
-              FormatMoney(total));
+              core::FormatMoney(total));
     SaveScreenshot(main, QStringLiteral("report-current-season.png"));
 
     report = OpenReport(main, "mnuAllSeasons");

@@ -17,8 +17,10 @@ enum Option : unsigned {
     kSeason = 1u << 5,
     kFormat = 1u << 6,
     kOutput = 1u << 7,
-    kForce = 1u << 8,
-    kTitle = 1u << 9,
+    kAddMissing = 1u << 8,
+    kReplace = 1u << 9,
+    kForce = 1u << 10,
+    kTitle = 1u << 11,
 };
 
 struct CommandForm {
@@ -53,6 +55,23 @@ constexpr std::array kCommands = {
                 "row is bad nothing is written. --dry-run checks and counts without writing."},
     CommandForm{"export-players", 1, 1, 0, "export-players FILE.csv",
                 "Writes the whole player catalogue in the format that import-players reads."},
+    CommandForm{"import-season", 1, 1, kDryRun | kAddMissing | kReplace,
+                "import-season FILE.csv [--dry-run] [--add-missing] [--replace]",
+                "Adds one season from a spreadsheet saved as CSV (the layout export-season\n"
+                "writes: the season's figures, then the sections Managers, Prizes, Draft and\n"
+                "Winnings). Names match the catalogue without regard to case; names it lacks\n"
+                "are added only with --add-missing. A season of the same year is replaced\n"
+                "only with --replace. The whole file is checked first: when any line is bad\n"
+                "nothing is written. --dry-run checks and tells what would be added."},
+    CommandForm{"export-season", 2, 2, 0, "export-season YEAR FILE.csv",
+                "Writes one season in the layout that import-season reads."},
+    CommandForm{"export-league", 1, 1, 0, "export-league FILE.json",
+                "Writes the whole league - catalogue, every season with its managers, prizes,\n"
+                "draft and winnings, and the settings - as one JSON document (owner-only)."},
+    CommandForm{"import-league", 1, 1, kReplace, "import-league FILE.json [--replace]",
+                "Fills a league that holds no seasons with a document that export-league\n"
+                "wrote, replacing its catalogue and keeping every id. A league with seasons is\n"
+                "replaced whole only with --replace. All or nothing."},
     CommandForm{"backup", 0, 0, 0, "backup",
                 "Backs up the live database beside it and prints the backup file's path."},
     CommandForm{"restore", 1, 1, kYes, "restore FILE [--yes]",
@@ -105,7 +124,10 @@ constexpr std::array kFlags = {
     FlagOption{"--dry-run", kDryRun, &AdminArgs::dryRun},
     FlagOption{"--include-retired", kIncludeRetired, &AdminArgs::includeRetired},
     FlagOption{"--season-only", kSeasonOnly, &AdminArgs::seasonOnly},
-    FlagOption{"--force", kForce, &AdminArgs::force},
+    FlagOption{"--add-missing", kAddMissing, &AdminArgs::addMissing},
+    FlagOption{"--replace", kReplace, &AdminArgs::replace},
+    kForce = 1u << 10,
+    kTitle = 1u << 11,
 };
 
 constexpr std::string_view kFolderOption = "--database-folder";

@@ -16,6 +16,8 @@ struct AdminArgs {
     bool dryRun = false;
     bool includeRetired = false;
     bool seasonOnly = false;
+    bool addMissing = false;
+    bool replace = false;
     bool force = false;  // publish into a folder that holds other files
     // report's options; empty when not given
     std::string season;

@@ -1,8 +1,8 @@
 // In-memory domain objects for the unit tests of the kit's helpers (the selection dialog,
-// GRUtils), where a case needs an item the league files cannot hold (no team, hostile names)
-// or a taken mark without a draft. Each fake keeps its state in public members; the data
-// service is a GoogleMock so tests state the calls they expect. Screen tests run on the real
-// services instead (ShellDatabases in test_shell_support.h).
+// GRUtils) and of the screens' rule classes, where a case needs an item the league files cannot
+// hold (no team, hostile names) or a taken mark without a draft. Each fake keeps its state in
+// public members; the data service is a GoogleMock so tests state the calls they expect. Screen
+// tests run on the real services instead (ShellDatabases in test_shell_support.h).
 #pragma once
 
 #include <gmock/gmock.h>
@@ -158,8 +158,8 @@ class FakeWinning : public ComObject<IWinningInfo> {
           prizeId(std::move(prizeId)),
           week(week),
           action(action) {}
-    int32_t get_ID() override { return 0; }
-    std::string get_Key() override { return {}; }
+    int32_t get_ID() override { return id; }
+    std::string get_Key() override { return key; }
     int32_t get_SeasonID() override { return 0; }
     void let_SeasonID(int32_t) override {}
     std::string get_ManagerID() override { return managerId; }
@@ -173,6 +173,8 @@ class FakeWinning : public ComObject<IWinningInfo> {
     std::string managerId, prizeId;
     int32_t week;
     ActionTypeEnum action;
+    std::string key;
+    int32_t id = 0;
 };
 
 class FakeDraft : public ComObject<IDraftInfo> {
@@ -227,8 +229,14 @@ class FakeSeason : public ComObject<ISeasonInfo> {
         return true;
     }
     using ISeasonInfo::IsPickableTaken;
-    void UpdateDraft(const ComPtr<IPickable>&, int32_t, const ComPtr<IManagerInfo>&) override {}
-    void RemoveDraft(int32_t) override {}
+    // Picks go into the draft of their number, when the season has one.
+    void UpdateDraft(const ComPtr<IPickable>& pick, int32_t no,
+                     const ComPtr<IManagerInfo>& by) override {
+        if (no < 1 || no > drafts->Count()) return;
+        drafts->ItemAs<IDraftInfo>(no)->set_PlayerOrTeam(pick);
+        drafts->ItemAs<IDraftInfo>(no)->set_Manager(by);
+    }
+    void RemoveDraft(int32_t no) override { UpdateDraft(nullptr, no, nullptr); }
     bool AddPrize(const ComPtr<IPrizeTmplInfo>&) override { return false; }
     bool AddManager(const ComPtr<IManagerTmplInfo>&) override { return false; }
     bool RemoveManager(const ComPtr<IManagerInfo>&) override { return false; }
@@ -248,8 +256,9 @@ class FakeSeason : public ComObject<ISeasonInfo> {
     std::map<IUnknown*, std::string> taken;
 };
 
-class MockDataService : public ComObject<IDataService> {
+class MockDataService : public ComObject<IDataService, ISeasonSave> {
   public:
+    MOCK_METHOD(bool, SaveSeasonAndManagers, (), (override));
     MOCK_METHOD(int32_t, get_CurrentSeasonID, (), (override));
     MOCK_METHOD(void, let_CurrentSeasonID, (int32_t), (override));
     MOCK_METHOD(int32_t, get_CurrentSeasonYear, (), (override));
