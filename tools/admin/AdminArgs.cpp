@@ -126,8 +126,7 @@ constexpr std::array kFlags = {
     FlagOption{"--season-only", kSeasonOnly, &AdminArgs::seasonOnly},
     FlagOption{"--add-missing", kAddMissing, &AdminArgs::addMissing},
     FlagOption{"--replace", kReplace, &AdminArgs::replace},
-    kForce = 1u << 10,
-    kTitle = 1u << 11,
+    FlagOption{"--force", kForce, &AdminArgs::force},
 };
 
 constexpr std::string_view kFolderOption = "--database-folder";
