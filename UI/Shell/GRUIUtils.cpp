@@ -1,10 +1,13 @@
 #include "GRUIUtils.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 #include <chrono>
 #include <memory>
 
@@ -43,7 +46,13 @@ class QtInteraction final : public IUserInteraction {
                 break;
         }
         box.setDefaultButton(ToButton(request.defaultAnswer));
-        switch (box.exec()) {
+        QPushButton* extra = request.extraButton.empty()
+                                 ? nullptr
+                                 : box.addButton(QString::fromStdString(request.extraButton),
+                                                 QMessageBox::ActionRole);
+        const int chosen = box.exec();
+        if (extra && box.clickedButton() == extra) return MsgAnswer::Extra;
+        switch (chosen) {
             case QMessageBox::Yes:
                 return MsgAnswer::Yes;
             case QMessageBox::No:
@@ -67,6 +76,11 @@ class QtInteraction final : public IUserInteraction {
                                             QString::fromStdString(proposedPath), QtFilter(filter))
             .toStdString();
     }
+    std::string folderName(const std::string& title, const std::string& startFolder) override {
+        return QFileDialog::getExistingDirectory(nullptr, QString::fromStdString(title),
+                                                 QString::fromStdString(startFolder))
+            .toStdString();
+    }
 
   private:
     static QMessageBox::StandardButton ToButton(MsgAnswer answer) {
@@ -78,6 +92,7 @@ class QtInteraction final : public IUserInteraction {
             case MsgAnswer::Cancel:
                 return QMessageBox::Cancel;
             case MsgAnswer::OK:
+            case MsgAnswer::Extra:
                 break;
         }
         return QMessageBox::Ok;
@@ -101,6 +116,10 @@ std::function<uint32_t()>& SeedSource() {
 
 }  // namespace
 
+void IUserInteraction::openFolder(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
 void SetUserInteraction(std::shared_ptr<IUserInteraction> interaction) {
     Interaction() = std::move(interaction);
 }
@@ -114,7 +133,14 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string&
 
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                  MsgAnswer defaultAnswer) {
-    const MessageBoxRequest request{text, title, buttons, defaultAnswer};
+    const MessageBoxRequest request{text, title, buttons, defaultAnswer, {}};
+    const ModalScope modal;
+    return Current().showMessage(request);
+}
+
+MsgAnswer MsgBoxWithButton(const std::string& text, const std::string& extraButton,
+                           const std::string& title) {
+    const MessageBoxRequest request{text, title, MsgButtons::OK, MsgAnswer::OK, extraButton};
     const ModalScope modal;
     return Current().showMessage(request);
 }
@@ -133,6 +159,15 @@ std::string OpenFileDialog(const std::string& title, const std::string& filter,
 std::string SaveFileDialog(const std::string& title, const std::string& filter,
                            const std::string& proposedPath) {
     return Current().saveFileName(title, filter, proposedPath);
+}
+
+std::string FolderDialog(const std::string& title, const std::string& startFolder) {
+    const ModalScope modal;
+    return Current().folderName(title, startFolder);
+}
+
+void OpenFolder(const std::string& path) {
+    Current().openFolder(path);
 }
 
 std::chrono::year_month_day Today() {

@@ -15,13 +15,15 @@ class QLineEdit;
 namespace gr::ui {
 
 enum class MsgButtons { OK, YesNo, YesNoCancel };
-enum class MsgAnswer { OK, Yes, No, Cancel };
+// Extra: the request's extra button was chosen.
+enum class MsgAnswer { OK, Yes, No, Cancel, Extra };
 
 struct MessageBoxRequest {
     std::string text;
     std::string title;
     MsgButtons buttons = MsgButtons::OK;
     MsgAnswer defaultAnswer = MsgAnswer::OK;
+    std::string extraButton;  // the caption of one more button beside OK; empty: none
 };
 
 class IUserInteraction {
@@ -40,6 +42,13 @@ class IUserInteraction {
                                      const std::string& proposedPath) {
         return openFileName(title, filter, proposedPath);
     }
+    // The chosen folder, or empty text when the user cancelled. By default answered as a file
+    // name without a filter.
+    virtual std::string folderName(const std::string& title, const std::string& startFolder) {
+        return openFileName(title, std::string(), startFolder);
+    }
+    // Shows the folder in the desktop's file manager.
+    virtual void openFolder(const std::string& path);
 };
 
 // Installs the responder for everything below; empty restores the Qt dialogs. While a message
@@ -53,12 +62,21 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OK,
 // A question with the answer that Enter gives.
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                  MsgAnswer defaultAnswer);
+// A notice with OK and one more button captioned extraButton; MsgAnswer::Extra when the user
+// chose that button.
+MsgAnswer MsgBoxWithButton(const std::string& text, const std::string& extraButton,
+                           const std::string& title = "Gridora");
 int ShowModal(QDialog& dialog);
 std::string OpenFileDialog(const std::string& title, const std::string& filter,
                            const std::string& startFolder);
 // The save-file dialog, asking before it replaces an existing file.
 std::string SaveFileDialog(const std::string& title, const std::string& filter,
                            const std::string& proposedPath);
+
+// The folder chooser; empty text when the user cancelled.
+std::string FolderDialog(const std::string& title, const std::string& startFolder);
+// Opens the folder in the desktop's file manager.
+void OpenFolder(const std::string& path);
 
 // Today's date (the same clock the services use).
 std::chrono::year_month_day Today();

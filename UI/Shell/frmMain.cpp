@@ -8,6 +8,7 @@
 #include "ComponentFactory.h"
 #include "DataCommands.h"
 #include "GRUIUtils.h"
+#include "PublishSite.h"
 #include "ServiceHost.h"
 #include "WindowPlacement.h"
 #include "frmAbout.h"
@@ -172,6 +173,8 @@ void frmMain::BuildMenu() {
     AddCommand(reports, "mnuAllSeasons", QStringLiteral("All Seasons Prizes"),
                MenuCommand::AllSeasons);
     AddCommand(reports, "mnuWinners", QStringLiteral("Past Winners"), MenuCommand::Winners);
+    QAction* publish = AddAction(reports, "mnuPublishSite", QStringLiteral("Publish League Site…"));
+    connect(publish, &QAction::triggered, this, [this] { mnuPublishSite_Click(); });
 
     QMenu* setup = subMenu("mnuSetup3", QStringLiteral("&Setup"));
     AddCommand(setup, "mnuSeasonInfo", QStringLiteral("Season"), MenuCommand::SeasonInfo);
@@ -346,6 +349,11 @@ void frmMain::DataChangedReaction() {
 void frmMain::mnuDataBackup_Click() {
     if (m_shutDown) return;
     BackupData(m_oSetupService);
+}
+
+void frmMain::mnuPublishSite_Click() {
+    if (m_shutDown) return;
+    PublishLeagueSite(m_oDataService);
 }
 
 void frmMain::mnuDataRestore_Click() {

@@ -117,6 +117,7 @@ class frmMain : public QMainWindow {
     void DataChangedReaction();
     void mnuDataBackup_Click();
     void mnuDataRestore_Click();
+    void mnuPublishSite_Click();
     void mnuImportSeason_Click();
     void mnuExit_Click();
     void CommitSessionData(QSessionManager& manager);

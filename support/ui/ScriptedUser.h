@@ -19,9 +19,10 @@ class ScriptedUser : public IUserInteraction {
     // Installs a fresh responder for the lifetime of the returned pointer's holder.
     static std::shared_ptr<ScriptedUser> Install();
 
-    std::vector<MessageBoxRequest> messages;  // every message box, in order
-    std::vector<std::string> modalTitles;     // window titles of the modal dialogs shown
-    std::vector<std::string> fileDialogTitles;
+    std::vector<MessageBoxRequest> messages;    // every message box, in order
+    std::vector<std::string> modalTitles;       // window titles of the modal dialogs shown
+    std::vector<std::string> fileDialogTitles;  // of the file and folder choosers
+    std::vector<std::string> openedFolders;     // shown in the file manager
 
     // Answers for the next message boxes; without one the box's default answer is given.
     void answer(MsgAnswer a) { m_answers.push_back(a); }
@@ -34,6 +35,7 @@ class ScriptedUser : public IUserInteraction {
     int runModal(QDialog& dialog) override;
     std::string openFileName(const std::string& title, const std::string& filter,
                              const std::string& startFolder) override;
+    void openFolder(const std::string& path) override { openedFolders.push_back(path); }
 
   private:
     std::deque<MsgAnswer> m_answers;

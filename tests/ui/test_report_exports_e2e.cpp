@@ -12,6 +12,8 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTest>
+#include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
 #include <fstream>
@@ -379,6 +381,83 @@ TEST_F(ReportExportsTest, TheDraftBoardPrintsWhole) {
     EXPECT_NE(first.find("Round #" + std::to_string(rounds)), std::string::npos) << first;
     EXPECT_TRUE(WaitForBrowserToMatchModel(*board->wbReport, kBrowserTimeoutMs));
     FindAction(main, "mnuExit")->trigger();
+}
+
+// The script's result in the plain browser view, once it has run.
+QVariant Evaluate(QWebEngineView& view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return done; }));
+    return result;
+}
+
+// Reports > Publish League Site...: a folder with a file of the user's is used only after Yes
+// and the file stays; then the site in the browser at a phone's width and a desktop's: no page
+// is wider than the screen (the draft board scrolls in its own box) and nothing is fetched but
+// the folder's own files.
+TEST_F(ReportExportsTest, ThePublishedSiteReadsOnAPhoneAndOnADesktop) {
+    StartProgram();
+    const fs::path site = out / "site";
+    fs::create_directory(site);
+    std::ofstream(site / "notes.txt") << "mine";
+    user->chooseFile(site.string());
+    user->answer(MsgAnswer::No);
+    FindAction(main, "mnuPublishSite")->trigger();
+    EXPECT_FALSE(fs::exists(site / "index.html"));
+    user->chooseFile(site.string());
+    user->answer(MsgAnswer::Yes);
+    user->answer(MsgAnswer::Extra);
+    FindAction(main, "mnuPublishSite")->trigger();
+    int pages = 0;
+    for (const auto& entry : fs::directory_iterator(site))
+        pages += entry.path().extension() == ".html" ? 1 : 0;
+    ASSERT_EQ(user->messages.size(), 3u);
+    EXPECT_EQ(user->messages[2].text,
+              "Published " + std::to_string(pages) + " pages to " + site.string() + ".");
+    EXPECT_EQ(user->messages[2].extraButton, "Open Folder");
+    EXPECT_EQ(user->openedFolders, std::vector<std::string>{site.string()});
+    EXPECT_EQ(ReadFile(site / "notes.txt"), "mine");
+    const std::string season =
+        "season-" + std::to_string(main.DataService()->GetCurrentSeasonInfo()->get_Year() - 1);
+    FindAction(main, "mnuExit")->trigger();
+
+    QWebEngineView view;
+    for (const int width : {400, 1280}) {
+        for (const std::string& page : {std::string("index"), season}) {
+            SCOPED_TRACE(page + " at " + std::to_string(width));
+            view.resize(width, 1000);
+            view.show();
+            bool loaded = false;
+            QObject::connect(&view, &QWebEngineView::loadFinished, &view,
+                             [&](bool ok) { loaded = ok; });
+            view.load(
+                QUrl::fromLocalFile(QString::fromStdString((site / page).string() + ".html")));
+            ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+            QObject::disconnect(&view, &QWebEngineView::loadFinished, &view, nullptr);
+            const QString wide = QStringLiteral(
+                "document.documentElement.scrollWidth <= document.documentElement.clientWidth");
+            EXPECT_TRUE(Evaluate(view, wide).toBool());
+            EXPECT_TRUE(Evaluate(view, QStringLiteral("performance.getEntriesByType('resource')"
+                                                      ".every(e => e.name.startsWith('file:'))"))
+                            .toBool());
+            const QString name =
+                QStringLiteral("site-%1-%2").arg(QString::fromStdString(page)).arg(width);
+            SaveScreenshot(view, name + QStringLiteral(".png"));
+            if (page == "index") continue;
+            const QString board = QStringLiteral("document.querySelector('.board-wrap')");
+            Evaluate(view, board + QStringLiteral(".scrollIntoView()"));
+            const QString scrolls =
+                board + QStringLiteral(".scrollWidth > ") + board + QStringLiteral(".clientWidth");
+            if (width == 400) {
+                EXPECT_TRUE(Evaluate(view, scrolls).toBool());
+            }
+            SaveScreenshot(view, name + QStringLiteral("-board.png"));
+        }
+    }
 }
 
 }  // namespace

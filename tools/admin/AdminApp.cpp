@@ -29,6 +29,7 @@ const std::map<std::string, std::function<int(const CommandContext&)>>& CommandT
         {"restore", RunRestore},
         {"use", RunUse},
         {"report", RunReport},
+        {"publish", RunPublish},
     };
     return table;
 }

@@ -19,6 +19,8 @@ enum Option : unsigned {
     kOutput = 1u << 7,
     kAddMissing = 1u << 8,
     kReplace = 1u << 9,
+    kForce = 1u << 10,
+    kTitle = 1u << 11,
 };
 
 struct CommandForm {
@@ -94,6 +96,14 @@ constexpr std::array kCommands = {
                 "row per manager or season, amounts with two decimals), json, or html (a page\n"
                 "to print or mail). --output writes to FILE, replacing it whole, instead of\n"
                 "standard output."},
+    CommandForm{"publish", 1, 1, kTitle | kForce, "publish DIR [--title TEXT] [--force]",
+                "Publishes the league as a folder of web pages that need no server: index.html\n"
+                "with the current season's money, all seasons and the past champions, a page per\n"
+                "season (managers, draft board, prizes, winnings) and a page per manager, with\n"
+                "one stylesheet. --title names the site and is kept for later publishing.\n"
+                "Publishing again rewrites only the files that changed; the manifest\n"
+                "gridora-site.txt lists the site's files, and no other file is deleted. A\n"
+                "folder that holds other files is used only with --force."},
 };
 
 const CommandForm* FindCommand(std::string_view name) {
@@ -116,6 +126,7 @@ constexpr std::array kFlags = {
     FlagOption{"--season-only", kSeasonOnly, &AdminArgs::seasonOnly},
     FlagOption{"--add-missing", kAddMissing, &AdminArgs::addMissing},
     FlagOption{"--replace", kReplace, &AdminArgs::replace},
+    FlagOption{"--force", kForce, &AdminArgs::force},
 };
 
 constexpr std::string_view kFolderOption = "--database-folder";
@@ -131,6 +142,7 @@ constexpr std::array kValueOptions = {
     ValueOption{"--season", kSeason, &AdminArgs::season, "a year"},
     ValueOption{"--format", kFormat, &AdminArgs::format, "a format"},
     ValueOption{"--output", kOutput, &AdminArgs::output, "a file"},
+    ValueOption{"--title", kTitle, &AdminArgs::title, "a title"},
 };
 
 // Reads "--name VALUE" or "--name=VALUE" at argv[i]; false when arg is no value option.

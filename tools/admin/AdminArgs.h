@@ -18,10 +18,12 @@ struct AdminArgs {
     bool seasonOnly = false;
     bool addMissing = false;
     bool replace = false;
+    bool force = false;  // publish into a folder that holds other files
     // report's options; empty when not given
     std::string season;
     std::string format;
     std::string output;
+    std::string title;  // publish's site title
 };
 
 struct ParseResult {

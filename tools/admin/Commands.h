@@ -36,5 +36,6 @@ int RunBackup(const CommandContext& ctx);
 int RunRestore(const CommandContext& ctx);
 int RunUse(const CommandContext& ctx);
 int RunReport(const CommandContext& ctx);
+int RunPublish(const CommandContext& ctx);
 
 }  // namespace gr::admin

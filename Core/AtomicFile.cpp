@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "AtomicFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <random>
 #include <utility>
 
-namespace gr::admin {
+namespace gr::core {
 
 namespace {
 
@@ -57,14 +57,14 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-OutputFile::OutputFile(fs::path target, FileAccess access)
+AtomicFile::AtomicFile(fs::path target, FileAccess access)
     : m_target(std::move(target)), m_access(access) {}
 
-OutputFile::~OutputFile() {
+AtomicFile::~AtomicFile() {
     Discard();
 }
 
-bool OutputFile::Open(std::string& errorMessage) {
+bool AtomicFile::Open(std::string& errorMessage) {
     // The kernel takes the umask off the mode of a file it creates.
     const mode_t mode = m_access == FileAccess::OwnerOnly ? 0600 : 0666;
     std::random_device random;
@@ -83,12 +83,12 @@ bool OutputFile::Open(std::string& errorMessage) {
     return false;
 }
 
-bool OutputFile::Write(std::string_view bytes) {
+bool AtomicFile::Write(std::string_view bytes) {
     if (m_error == 0 && !WriteAll(m_fd, bytes.data(), bytes.size())) m_error = errno;
     return m_error == 0;
 }
 
-bool OutputFile::Commit(std::string& errorMessage) {
+bool AtomicFile::Commit(std::string& errorMessage) {
     int error = m_error;
     if (error == 0 && ::fsync(m_fd) != 0) error = errno;
     if (::close(std::exchange(m_fd, -1)) != 0 && error == 0) error = errno;
@@ -103,7 +103,7 @@ bool OutputFile::Commit(std::string& errorMessage) {
     return true;
 }
 
-void OutputFile::Discard() {
+void AtomicFile::Discard() {
     if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
     if (!m_temporary.empty()) ::unlink(m_temporary.c_str());
     m_temporary.clear();
@@ -111,10 +111,10 @@ void OutputFile::Discard() {
 
 bool WriteWholeFile(const std::string& path, std::string_view text, FileAccess access,
                     std::string& error) {
-    OutputFile file(path, access);
+    AtomicFile file(path, access);
     if (!file.Open(error)) return false;
     file.Write(text);  // a failed write is reported by Commit
     return file.Commit(error);
 }
 
-}  // namespace gr::admin
+}  // namespace gr::core
