@@ -190,7 +190,8 @@ TEST_F(AdminPublish, EveryPageIsValidLinksInsideAndShowsTheReportsMoney) {
         const std::string page = ReadFile(site / ("manager-" + id + ".html"));
         EXPECT_NE(page.find(Money(m.at("balance")) + "</td></tr></tfoot>"), std::string::npos);
     }
-    for (const JsonNode& w : Report({"report", "winners"}).at("seasons"))
+    const JsonNode winners = Report({"report", "winners"});
+    for (const JsonNode& w : winners.at("seasons"))
         EXPECT_NE(ReadFile(site / "index.html").find(w.at("champion").get<std::string>()),
                   std::string::npos);
     // The title is kept in the league for the next publish.

@@ -54,7 +54,7 @@ TEST_F(AppEndToEndTest, StartsOpensTheGuideAndTheAboutWindowInTheRealView) {
               modelRows);
     // Bold stops at the end of each heading cell in the browser too.
     EXPECT_EQ(RunScript(view, QStringLiteral("document.querySelectorAll('td > b').length")).toInt(),
-              15);
+              16);
     EXPECT_EQ(
         RunScript(view, QStringLiteral("document.querySelectorAll('b b, b td').length")).toInt(),
         0);

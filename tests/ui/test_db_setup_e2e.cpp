@@ -54,6 +54,8 @@ TEST(DbSetupEndToEndTest, SwitchBackUpChangeAndRestoreInTheRealProgram) {
     ASSERT_TRUE(main.StartUp());
     main.resize(1100, 760);
     main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     ASSERT_EQ(main.windowTitle().toStdString(), ExpectedTitle(year, "Live"));
 
     // To the test database and back, choosing with the keyboard and saving with the mouse.

@@ -359,6 +359,7 @@ TEST_F(ReportExportsTest, ALongReportRepeatsItsHeadingRowOnEveryPage) {
 // cut off.
 TEST_F(ReportExportsTest, TheDraftBoardPrintsWhole) {
     StartProgram();
+    LockRanking(main.DataService());  // the board is drawn once the draft order is locked
     FindAction(main, "mnuDraft")->trigger();
     auto* board = qobject_cast<frmDraftPlayers*>(main.CurrentChild());
     ASSERT_NE(board, nullptr);
