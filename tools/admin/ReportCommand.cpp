@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "Commands.h"
+#include "HtmlEscape.h"
 #include "Json.h"
 #include "MoneyReport.h"
 #include "MoneyReportTables.h"
@@ -164,38 +165,12 @@ std::string TextReport(const ReportTable& table) {
     return table.title + "\n\n" + text.Render("  ");
 }
 
-std::string Escape(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&#39;";
-                break;
-            default:
-                escaped.push_back(c);
-        }
-    }
-    return escaped;
-}
-
 std::string HtmlRow(const ReportTable& table, const std::vector<std::string>& cells,
                     const char* tag) {
     std::string html = "<tr>";
     for (size_t i = 0; i < cells.size() && i < table.columns.size(); ++i)
         html += std::string("<") + tag + (table.columns[i].number ? " class='n'>" : ">") +
-                Escape(cells[i]) + "</" + tag + ">";
+                core::HtmlEscape(cells[i]) + "</" + tag + ">";
     return html + "</tr>\n";
 }
 
@@ -205,12 +180,12 @@ std::string HtmlReport(const ReportTable& table) {
     for (const auto& column : table.columns) header.push_back(column.name);
     std::string html =
         "<!DOCTYPE html>\n<html><head><meta charset='utf-8'><title>" +
-        Escape(reports::ReportFileName(table)) +
+        core::HtmlEscape(reports::ReportFileName(table)) +
         "</title>\n<style>body{font-family:sans-serif}table{border-collapse:collapse}"
         "th,td{padding:2px 8px;text-align:left}.n{text-align:right}thead{display:table-header-"
         "group;background:#ccccff}tfoot td{font-weight:bold;border-top:1px solid}</style>\n"
         "</head><body>\n<h1>" +
-        Escape(table.title) + "</h1>\n<table>\n<thead>" + HtmlRow(table, header, "th") +
+        core::HtmlEscape(table.title) + "</h1>\n<table>\n<thead>" + HtmlRow(table, header, "th") +
         "</thead>\n<tbody>\n";
     for (const auto& row : table.rows) html += HtmlRow(table, row, "td");
     html += "</tbody>\n";
